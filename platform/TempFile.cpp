@@ -1,0 +1,39 @@
+#include "TempFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace platform {
+
+QString TempFolder() {
+  QString dir = QDir::tempPath();
+  while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
+  return dir;
+}
+
+TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix) {
+  // Like the Windows call: a 16-bit counter seeded at random, tried until a
+  // name is free.
+  quint32 start = QRandomGenerator::global()->bounded(0x10000u);
+  for (quint32 i = 0; i < 0x10000u; ++i) {
+    const quint32 n = (start + i) & 0xFFFFu;
+    const QString path = folder + QLatin1Char('/') + prefix +
+                         QString::number(n, 16).toUpper() + QStringLiteral(".TMP");
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) return {fd, path};
+    if (errno != EEXIST) break;
+  }
+  throw std::runtime_error("Cannot create temporary file in " + folder.toStdString() + ": " +
+                           std::strerror(errno));
+}
+
+}  // namespace platform
