@@ -1,0 +1,17 @@
+#pragma once
+// Plays checked EMF records: onto a QPainter (every record GDI commonly
+// writes, with text placed by its recorded advances), or through a TCanvas
+// (the operations a canvas offers, coordinates rounded to its pixels).
+// The picture frame is mapped onto `dest`. Unknown records are skipped.
+
+#include <QByteArray>
+#include <QPainter>
+#include <QRect>
+
+#include "Canvas.h"
+#include "EmfLayout.h"
+
+void PlayEmfOnPainter(const QByteArray& bytes, const emf::TEmfLayout& layout, QPainter& painter,
+                      const QRectF& dest);
+void PlayEmfOnCanvas(const QByteArray& bytes, const emf::TEmfLayout& layout, TCanvas& canvas,
+                     const QRect& dest);
