@@ -30,8 +30,7 @@ const EntryCheck kChecks[] = {
 
 bool Refuses(const EntryCheck& check, const PermitEntry& entry) {
   const QString& text = entry.*check.field;
-  if (check.needsCommissionLength)
-    return CommissionAsStored(text).size() < kMinCommissionLength;
+  if (check.needsCommissionLength) return CommissionAsStored(text).size() < kMinCommissionLength;
   return text.isEmpty();
 }
 

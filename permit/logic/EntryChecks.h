@@ -5,7 +5,6 @@
 // The economic number and the pickers are not checked.
 
 #include <QString>
-
 #include <optional>
 
 #include "PermitEntry.h"

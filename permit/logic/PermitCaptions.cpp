@@ -20,7 +20,8 @@ QString VehicleLine(const PermitEntry& e) {
 }  // namespace
 
 QString ValidityDays(const QDateTime& from, const QDateTime& to, const DateTimeTexts& texts) {
-  if (to.date() != from.date()) return texts.DateText(from) + QStringLiteral(" al ") + texts.DateText(to);
+  if (to.date() != from.date())
+    return texts.DateText(from) + QStringLiteral(" al ") + texts.DateText(to);
   return texts.DateText(from);
 }
 

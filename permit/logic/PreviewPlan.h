@@ -6,7 +6,6 @@
 // notice (LegalNotice.h) and opens the preview.
 
 #include <QString>
-
 #include <optional>
 
 #include "DateTimeTexts.h"

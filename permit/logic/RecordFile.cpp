@@ -1,15 +1,14 @@
 #include "RecordFile.h"
 
-#include <QFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "Errors.h"
 
@@ -93,8 +92,7 @@ QString CannotCreateFileMessage(const QString& path, const QString& reason) {
 bool IsExistingFile(const QString& path) {
   QByteArray native;
   struct stat st;
-  return NativePath(path, &native) && ::stat(native.constData(), &st) == 0 &&
-         !S_ISDIR(st.st_mode);
+  return NativePath(path, &native) && ::stat(native.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool RenameNoReplace(const QString& from, const QString& to) {
@@ -109,7 +107,8 @@ bool RenameNoReplace(const QString& from, const QString& to) {
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes) {
   QByteArray native;
-  if (!NativePath(path, &native)) throw EFCreateError(CannotCreateFileMessage(path, SystemReason(EINVAL)));
+  if (!NativePath(path, &native))
+    throw EFCreateError(CannotCreateFileMessage(path, SystemReason(EINVAL)));
   FileDescriptor file(OpenForRecord(native));
   if (file.get() < 0) throw EFCreateError(CannotCreateFileMessage(path, SystemReason(errno)));
   // No sharing while open: a file another writer holds locked is "in use",

@@ -5,9 +5,7 @@
 namespace permit {
 namespace {
 
-QString BaseName(const QString& placa, const QString& folio) {
-  return placa + u'f' + folio;
-}
+QString BaseName(const QString& placa, const QString& folio) { return placa + u'f' + folio; }
 
 }  // namespace
 

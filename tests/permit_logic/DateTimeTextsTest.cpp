@@ -10,10 +10,9 @@ namespace {
 
 TEST(DateTimeTexts, ZoneFieldLeavesTheLongTimeFormat) {
   const std::pair<const char*, const char*> cases[] = {
-      {"HH:mm:ss t", "HH:mm:ss"},
-      {"h:mm:ss AP t", "h:mm:ss AP"},
-      {"H:mm:ss (t)", "H:mm:ss"},            // es_ES: no empty brackets left
-      {"H'h'mm 'at' t", "H'h'mm 'at'"},      // quoted letters are text, not a zone
+      {"HH:mm:ss t", "HH:mm:ss"},       {"h:mm:ss AP t", "h:mm:ss AP"},
+      {"H:mm:ss (t)", "H:mm:ss"},        // es_ES: no empty brackets left
+      {"H'h'mm 'at' t", "H'h'mm 'at'"},  // quoted letters are text, not a zone
       {"HH:mm:ss", "HH:mm:ss"},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(WithoutTimeZone(in), QString(out)) << in;

@@ -2,20 +2,18 @@
 // write, replacement with and without a backup, the refused backup, names that
 // must not reach the file system, and the write errors.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <csignal>
 #include <deque>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "Errors.h"
 #include "PermitRecordWriter.h"
@@ -76,8 +74,8 @@ class PermitRecordWriterTest : public testing::Test {
   // Every file and folder under the scratch root, relative to it.
   QStringList Tree() const {
     QStringList names;
-    QDirIterator it(scratch_.path(), QDir::AllEntries | QDir::Hidden | QDir::System |
-                                         QDir::NoDotAndDotDot,
+    QDirIterator it(scratch_.path(),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) names << QDir(scratch_.path()).relativeFilePath(it.next());
     names.sort();
@@ -232,9 +230,8 @@ TEST_F(PermitRecordWriterTest, AcceptedNameCharacters) {
 
 TEST_F(PermitRecordWriterTest, DanglingLinkIsNotFollowed) {
   const QString target = scratch_.path() + "/elsewhere.txt";
-  ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
-                      QFile::encodeName(Record()).constData()),
-            0);
+  ASSERT_EQ(
+      ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(Record()).constData()), 0);
   EXPECT_THROW(Write(), EFCreateError);
   EXPECT_FALSE(QFile::exists(target));
 }

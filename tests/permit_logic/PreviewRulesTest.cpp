@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-
 #include <functional>
 
 #include "CommissionText.h"
@@ -43,8 +42,8 @@ const CheckCase kCheckCases[] = {
     // Two typed lines of 19: the break counts as CR LF, making 40.
     {"TwoLinesOf19WithLf", [](PermitEntry& e) { e.Comision = Chars(19) + '\n' + Chars(19); },
      nullptr},
-    {"TwoLinesOf19WithCrLf",
-     [](PermitEntry& e) { e.Comision = Chars(19) + "\r\n" + Chars(19); }, nullptr},
+    {"TwoLinesOf19WithCrLf", [](PermitEntry& e) { e.Comision = Chars(19) + "\r\n" + Chars(19); },
+     nullptr},
     {"LinesOf19And18", [](PermitEntry& e) { e.Comision = Chars(19) + '\n' + Chars(18); },
      "La comision como minimo se debe describir en 40 caracteres"},
     {"Placa", [](PermitEntry& e) { e.Placa.clear(); }, "Falta anotar la Placa del Vehiculo"},
@@ -60,9 +59,17 @@ const CheckCase kCheckCases[] = {
      "Falta anotar el Titular de la Dependencia o Entidad"},
     {"Modelo", [](PermitEntry& e) { e.Modelo.clear(); }, "Falta anotar el modelo del Vehiculo"},
     // Order: with Placa and Modelo both empty, the earlier check speaks.
-    {"PlacaBeforeModelo", [](PermitEntry& e) { e.Placa.clear(); e.Modelo.clear(); },
+    {"PlacaBeforeModelo",
+     [](PermitEntry& e) {
+       e.Placa.clear();
+       e.Modelo.clear();
+     },
      "Falta anotar la Placa del Vehiculo"},
-    {"CommissionBeforePlaca", [](PermitEntry& e) { e.Comision = Chars(5); e.Placa.clear(); },
+    {"CommissionBeforePlaca",
+     [](PermitEntry& e) {
+       e.Comision = Chars(5);
+       e.Placa.clear();
+     },
      "La comision como minimo se debe describir en 40 caracteres"},
     // Nothing is trimmed: a lone blank is text.
     {"BlankOnlyFieldsPass",
@@ -70,7 +77,11 @@ const CheckCase kCheckCases[] = {
      nullptr},
     {"EmptyNoEcoPasses", [](PermitEntry& e) { e.NoEco.clear(); }, nullptr},
     {"EndBeforeStartPasses",
-     [](PermitEntry& e) { e.Fecha2 = Day(2026, 1, 1); e.Hora2 = TimeOfDay(0, 0, 1); }, nullptr},
+     [](PermitEntry& e) {
+       e.Fecha2 = Day(2026, 1, 1);
+       e.Hora2 = TimeOfDay(0, 0, 1);
+     },
+     nullptr},
 };
 
 void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
@@ -97,8 +108,8 @@ TEST(CommissionText, EveryBreakBecomesCrLf) {
 
 TEST(ZeroPad, ToFourCharactersOnlyWhenShorter) {
   const std::pair<const char*, const char*> cases[] = {
-      {"7", "0007"}, {"15", "0015"}, {"", "0000"}, {"0007", "0007"}, {"12345", "12345"},
-      {" 7", "00 7"},  // a blank is a character like any other
+      {"7", "0007"},      {"15", "0015"}, {"", "0000"}, {"0007", "0007"},
+      {"12345", "12345"}, {" 7", "00 7"},  // a blank is a character like any other
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(ZeroPadded(in), QString(out)) << in;
 }

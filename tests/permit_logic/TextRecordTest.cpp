@@ -25,7 +25,8 @@ class TextRecordTest : public testing::Test {
 
 TEST_F(TextRecordTest, SeventeenLinesInWindows1252) {
   const QByteArray expected =
-      "Dependencia: SECRETAR\xCD" "A DE OBRAS\r\n"
+      "Dependencia: SECRETAR\xCD"
+      "A DE OBRAS\r\n"
       "Folio: 0007\r\n"
       "Placa: ABC123\r\n"
       "No. Eco.: 0015\r\n"
@@ -40,8 +41,10 @@ TEST_F(TextRecordTest, SeventeenLinesInWindows1252) {
       "hasta: 11/12/26 13:05:07\r\n"
       "Hoy es: 10/12/26\r\n"
       "Reservado: NO\r\n"
-      "Administrativo: MAR\xCD" "A L\xD3PEZ\r\n"
-      "Titular: ING. LUIS N\xDA\xD1" "EZ\r\n";
+      "Administrativo: MAR\xCD"
+      "A L\xD3PEZ\r\n"
+      "Titular: ING. LUIS N\xDA\xD1"
+      "EZ\r\n";
   EXPECT_EQ(Bytes(), expected);
 }
 
@@ -73,7 +76,8 @@ TEST_F(TextRecordTest, MultiLineCommissionKeepsItsBreaksInsideLineNine) {
 }
 
 TEST(RecordBytes, CodePageAndReplacement) {
-  EXPECT_EQ(RecordBytes(QStringLiteral("ó€ŒÿA")), QByteArray("\xF3\x80\x8C\xFF" "A"));
+  EXPECT_EQ(RecordBytes(QStringLiteral("ó€ŒÿA")), QByteArray("\xF3\x80\x8C\xFF"
+                                                             "A"));
   // Not in the code page: one "?" per character, a surrogate pair included.
   EXPECT_EQ(RecordBytes(QStringLiteral("a\u0100b\U0001F600c\u0081")), QByteArray("a?b?c?"));
 }
