@@ -1,0 +1,74 @@
+#pragma once
+// Measures texts for line layout on a report's reference device, in screen
+// pixels, with the report's rules:
+//   MeasureWidth(font, s)  = extent width of s + 1            (0 if it fails)
+//   MeasureHeight(font)    = extent height of "A"             (0 if it fails)
+//   LayoutWidth(font, z, s) = MeasureWidth × z / 100, halves away from zero
+//   LineHeight(font, z)     = MeasureHeight × z div 100 + 1
+//
+// Word widths are cached. The extent of a text is the sum of the extents of
+// its words (TextWords.h), each measured on the canvas once per font, as on
+// a screen device that does not kern across words; so a report of any
+// number of pages measures each distinct (font, word) once. Zoom is applied
+// after the cache, so a zoom change needs no new measurement. The cache is
+// bound to one canvas; it forgets everything when that canvas's resolution
+// changes, when `Clear()` is called, and when it outgrows its limits.
+//
+// The measurer selects each font into the canvas before measuring with it;
+// it assumes it is the only code measuring on that canvas.
+
+#include <QStringView>
+
+#include <memory>
+
+#include "Canvas.h"
+
+struct TMeasureCacheLimits {
+  qsizetype maxWords = 100'000;     // cached (font, word) entries
+  qsizetype maxChars = 4'000'000;   // characters held in cached words
+  qsizetype maxFonts = 256;
+};
+
+struct TMeasureStats {
+  qint64 canvasMeasurements = 0;  // TextExtent calls made on the canvas
+  qint64 cacheHits = 0;           // words answered from the cache
+  qint64 clears = 0;              // times the cache was emptied
+  qsizetype cachedWords = 0;
+};
+
+class TTextMeasurer {
+ public:
+  explicit TTextMeasurer(TCanvas& reference, TMeasureCacheLimits limits = {});
+  ~TTextMeasurer();
+  TTextMeasurer(const TTextMeasurer&) = delete;
+  TTextMeasurer& operator=(const TTextMeasurer&) = delete;
+
+  int MeasureWidth(const TFontSpec& font, QStringView text);
+  int MeasureHeight(const TFontSpec& font);
+  // Widths and heights for layout at `zoom` percent.
+  int LayoutWidth(const TFontSpec& font, int zoom, QStringView text);
+  int LineHeight(const TFontSpec& font, int zoom);
+
+  void Clear();
+  const TMeasureStats& Stats() const { return stats_; }
+
+ private:
+  struct TFontTable;
+  class TCache;
+
+  TFontTable& TableFor(const TFontSpec& font);
+  // Extent width in canvas pixels, or -1 when a measurement failed.
+  qint64 Extent(TFontTable& table, QStringView text);
+  qint64 WordExtent(TFontTable& table, QStringView word);
+
+  TCanvas& canvas_;
+  TMeasureCacheLimits limits_;
+  int ppiX_;
+  int ppiY_;
+  std::unique_ptr<TCache> cache_;
+  TMeasureStats stats_;
+};
+
+// Integer helpers of the measuring rules, exposed for the layout of elements.
+// n × percent / 100 rounded to the nearest integer, halves away from zero.
+int ScaleHalfAwayFromZero(qint64 n, int percent);

@@ -1,0 +1,129 @@
+// Measuring rules and the word cache of the text measurer.
+
+#include <gtest/gtest.h>
+
+#include "LineLayout.h"
+#include "MeasuringCanvas.h"
+#include "TextMeasurer.h"
+
+namespace {
+
+struct ZoomCase {
+  const char* text;
+  int zoom;
+  int layoutWidth;
+};
+
+// MeasureWidth is 10 n + 1; × zoom / 100 with halves away from zero.
+const ZoomCase kZoomCases[] = {
+    {"AB", 100, 21},
+    {"AB", 50, 11},    // 10.5 goes up, not to the even 10
+    {"ABC", 150, 47},  // 46.5 goes up, not to the even 46
+    {"ABC", 33, 10},   // 10.23
+    {"", 300, 3},      // an empty text still measures 1
+};
+
+class MeasurerZoom : public testing::TestWithParam<ZoomCase> {};
+
+TEST_P(MeasurerZoom, RoundsHalvesAwayFromZero) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas);
+  const ZoomCase& c = GetParam();
+  EXPECT_EQ(measurer.LayoutWidth({}, c.zoom, QString::fromLatin1(c.text)), c.layoutWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(TenPixelCanvas, MeasurerZoom, testing::ValuesIn(kZoomCases));
+
+TEST(TextMeasurer, WidthIsExtentPlusOneAndZeroOnFailure) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas);
+  EXPECT_EQ(measurer.MeasureWidth({}, u"XXX YYY"), 71);
+  EXPECT_EQ(measurer.MeasureWidth({}, u""), 1);
+  canvas.failing = true;
+  EXPECT_EQ(measurer.MeasureWidth({}, u"NEW WORD"), 0);
+  EXPECT_EQ(measurer.MeasureHeight({}), 0);
+  EXPECT_EQ(measurer.LineHeight({}, 100), 1);
+  // A failure is not remembered: the next measurement asks the canvas again.
+  canvas.failing = false;
+  EXPECT_EQ(measurer.MeasureWidth({}, u"NEW WORD"), 81);
+  EXPECT_EQ(measurer.MeasureHeight({}), 16);
+}
+
+TEST(TextMeasurer, HeightIsThatOfAWithIntegerZoom) {
+  TMeasuringCanvas canvas;
+  canvas.textHeight = 19;
+  TTextMeasurer measurer(canvas);
+  EXPECT_EQ(measurer.MeasureHeight({}), 19);
+  EXPECT_EQ(canvas.measured.last(), QStringLiteral("A"));
+  EXPECT_EQ(measurer.LineHeight({}, 100), 20);
+  EXPECT_EQ(measurer.LineHeight({}, 75), 15);  // 14.25 truncated, + 1
+  EXPECT_EQ(measurer.LineHeight({}, 33), 7);   // 6.27 truncated, + 1
+  EXPECT_EQ(canvas.measured.size(), 1);        // once per font
+}
+
+TEST(TextMeasurer, EachWordIsMeasuredOncePerFontWhateverTheZoom) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas);
+  TFontSpec arial;
+  TFontSpec red = arial;
+  red.color = 0xFFFF0000;
+  TFontSpec bold = arial;
+  bold.style.bold = true;
+  TFontSpec courier = arial;
+  courier.face = QStringLiteral("Courier New");
+
+  const QString text = QStringLiteral("UNIDAD MOVIL DE LA SECRETARIA DE LA DEFENSA");
+  for (int page = 0; page < 10000; ++page) {
+    const int zoom = page % 2 ? 100 : 150;
+    const TTextWidth width = [&](QStringView s) { return measurer.LayoutWidth(arial, zoom, s); };
+    LayoutCaption(text, {.width = 200, .autoSize = false}, width);
+  }
+  // Six distinct words: "DE " and "LA " repeat; every word fits the width alone, so no
+  // prefix of a cut word is measured.
+  EXPECT_EQ(canvas.measured.size(), 6);
+
+  measurer.MeasureWidth(red, text);  // colour does not change an extent
+  EXPECT_EQ(canvas.measured.size(), 6);
+  measurer.MeasureWidth(bold, u"MOVIL ");
+  measurer.MeasureWidth(courier, u"MOVIL ");
+  EXPECT_EQ(canvas.measured.size(), 8);
+  // Each measurement is made in its own font, not the one last selected.
+  EXPECT_EQ(canvas.measuredFaces.last(), QStringLiteral("Courier New"));
+  EXPECT_EQ(measurer.MeasureWidth(arial, u"MOVIL "), 61);
+  EXPECT_EQ(canvas.measuredFaces.size(), 8);
+}
+
+TEST(TextMeasurer, ForgetsWhenTheResolutionChanges) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas);
+  measurer.MeasureWidth({}, u"AB");
+  canvas.ppi = 120;
+  measurer.MeasureWidth({}, u"AB");
+  EXPECT_EQ(canvas.measured.size(), 2);
+  measurer.Clear();
+  measurer.MeasureWidth({}, u"AB");
+  EXPECT_EQ(canvas.measured.size(), 3);
+}
+
+TEST(TextMeasurer, StaysWithinItsLimits) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas, {.maxWords = 3, .maxChars = 100});
+  for (int i = 0; i < 1000; ++i) {
+    const QString word = QString::number(i) + u' ';
+    EXPECT_EQ(measurer.MeasureWidth({}, word), 10 * word.size() + 1);
+    EXPECT_LE(measurer.Stats().cachedWords, 3);
+  }
+  EXPECT_GT(measurer.Stats().clears, 0);
+  // A word longer than the whole cache is measured but not kept.
+  const QString huge(500, u'Z');
+  measurer.MeasureWidth({}, huge);
+  measurer.MeasureWidth({}, huge);
+  EXPECT_EQ(canvas.measured.count(huge), 2);
+
+  // No cache at all still measures right.
+  TTextMeasurer uncached(canvas, {.maxWords = 0});
+  EXPECT_EQ(uncached.MeasureWidth({}, u"AB AB"), 51);
+  EXPECT_EQ(uncached.Stats().cachedWords, 0);
+}
+
+}  // namespace
