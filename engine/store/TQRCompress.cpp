@@ -1,0 +1,169 @@
+#include "TQRCompress.h"
+
+#include "Errors.h"
+
+#include <cstring>
+
+namespace {
+constexpr int kRoot = 0;
+constexpr int kFirstLeaf = 256;
+constexpr int kLastNode = 512;
+// Codes up to this length are built in one word; deeper leaves (the tree can
+// degenerate to depth 256) take the bit-by-bit path.
+constexpr int kWordCode = 64;
+}  // namespace
+
+TQRCompress::TQRCompress(QByteArray& out) : compressing_(true), out_(&out) { InitTree(); }
+
+TQRCompress::TQRCompress(const unsigned char* data, std::size_t size)
+    : compressing_(false), in_(data), inSize_(size) {
+  InitTree();
+}
+
+TQRCompress::~TQRCompress() {
+  if (compressing_ && !finished_) Finish();
+}
+
+void TQRCompress::InitTree() {
+  for (int i = 1; i <= kLastNode; ++i) parent_[i] = static_cast<std::uint8_t>((i - 1) / 2);
+  parent_[0] = 0;
+  for (int j = 0; j < 256; ++j) {
+    child_[2 * j] = static_cast<std::uint16_t>(2 * j + 1);
+    child_[2 * j + 1] = static_cast<std::uint16_t>(2 * j + 2);
+  }
+}
+
+void TQRCompress::Splay(int b) {
+  int a = kFirstLeaf + b;
+  for (;;) {
+    const int p = parent_[a];
+    if (p == kRoot) return;
+    const int g = parent_[p];
+    int u;
+    // a takes the place of p's sibling u; u takes a's place under p.
+    if (child_[2 * g] == p) {
+      u = child_[2 * g + 1];
+      child_[2 * g + 1] = static_cast<std::uint16_t>(a);
+    } else {
+      u = child_[2 * g];
+      child_[2 * g] = static_cast<std::uint16_t>(a);
+    }
+    if (child_[2 * p] == a)
+      child_[2 * p] = static_cast<std::uint16_t>(u);
+    else
+      child_[2 * p + 1] = static_cast<std::uint16_t>(u);
+    parent_[a] = static_cast<std::uint8_t>(g);
+    parent_[u] = static_cast<std::uint8_t>(p);
+    a = g;
+    if (a == kRoot) return;
+  }
+}
+
+void TQRCompress::PutBits(std::uint64_t code, int length) {
+  bits_ |= code << bitCount_;  // bitCount_ is always below 64 here
+  const int total = bitCount_ + length;
+  if (total >= 64) {
+    unsigned char word[8];
+    for (int i = 0; i < 8; ++i) word[i] = static_cast<unsigned char>(bits_ >> (8 * i));
+    out_->append(reinterpret_cast<const char*>(word), 8);
+    const int used = 64 - bitCount_;
+    bits_ = used < 64 ? code >> used : 0;
+    bitCount_ = total - 64;
+  } else {
+    bitCount_ = total;
+  }
+}
+
+void TQRCompress::PutDeepCode(int leaf) {
+  unsigned char notes[kLastNode];
+  int n = 0;
+  for (int node = leaf; node != kRoot; node = parent_[node])
+    notes[n++] = child_[2 * parent_[node] + 1] == node ? 1 : 0;
+  while (n > 0) PutBits(notes[--n], 1);
+}
+
+void TQRCompress::EncodeByte(std::uint8_t b) {
+  const int leaf = kFirstLeaf + b;
+  // Walking up from the leaf, each new note becomes the lowest bit, so the
+  // root's child ends at bit 0 and is written first.
+  std::uint64_t code = 0;
+  int length = 0;
+  for (int node = leaf; node != kRoot; ++length) {
+    if (length == kWordCode) {
+      PutDeepCode(leaf);
+      Splay(b);
+      return;
+    }
+    const int p = parent_[node];
+    code = (code << 1) | (child_[2 * p + 1] == node ? 1u : 0u);
+    node = p;
+  }
+  PutBits(code, length);
+  Splay(b);
+}
+
+void TQRCompress::Encode(const unsigned char* data, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) EncodeByte(data[i]);
+}
+
+void TQRCompress::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  const int bytes = (bitCount_ + 7) / 8;
+  for (int i = 0; i < bytes; ++i) out_->append(static_cast<char>(bits_ >> (8 * i)));
+  bits_ = 0;
+  bitCount_ = 0;
+}
+
+void TQRCompress::Refill() {
+  const std::size_t left = inSize_ - inPos_;
+  if (left == 0) throw EReadError();
+  const std::size_t n = left < 8 ? left : 8;
+  std::uint64_t v = 0;
+  for (std::size_t i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(in_[inPos_ + i]) << (8 * i);
+  inPos_ += n;
+  bits_ = v;
+  bitCount_ = static_cast<int>(8 * n);
+}
+
+std::uint8_t TQRCompress::DecodeByte() {
+  int node = kRoot;
+  do {
+    if (bitCount_ == 0) Refill();
+    const int bit = static_cast<int>(bits_ & 1u);
+    bits_ >>= 1;
+    --bitCount_;
+    node = child_[2 * node + bit];
+  } while (node < kFirstLeaf);
+  const int b = node - kFirstLeaf;
+  Splay(b);
+  return static_cast<std::uint8_t>(b);
+}
+
+void TQRCompress::Decode(unsigned char* out, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) out[i] = DecodeByte();
+}
+
+std::size_t TQRCompress::BytesConsumed() const {
+  const std::size_t bitsUsed = inPos_ * 8 - static_cast<std::size_t>(bitCount_);
+  return (bitsUsed + 7) / 8;
+}
+
+QByteArray CompressBytes(const QByteArray& plain) {
+  QByteArray out;
+  out.reserve(plain.size() / 2 + 16);
+  TQRCompress coder(out);
+  coder.Encode(reinterpret_cast<const unsigned char*>(plain.constData()),
+               static_cast<std::size_t>(plain.size()));
+  coder.Finish();
+  return out;
+}
+
+QByteArray ExpandBytes(const QByteArray& packed, std::size_t count, std::size_t* consumed) {
+  QByteArray out(static_cast<qsizetype>(count), Qt::Uninitialized);
+  TQRCompress coder(reinterpret_cast<const unsigned char*>(packed.constData()),
+                    static_cast<std::size_t>(packed.size()));
+  coder.Decode(reinterpret_cast<unsigned char*>(out.data()), count);
+  if (consumed) *consumed = coder.BytesConsumed();
+  return out;
+}

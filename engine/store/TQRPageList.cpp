@@ -1,0 +1,301 @@
+#include "TQRPageList.h"
+
+#include "Errors.h"
+#include "LittleEndian.h"
+#include "PageRecord.h"
+#include "TQRCompress.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace qrstore;
+
+namespace {
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+// Smallest file the header size test can read its 4 bytes from.
+constexpr qint64 kProbeEnd = kHeaderProbeOffset + kHeaderProbeSize;
+
+bool SameFile(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) return false;
+  const QFileInfo fa(a), fb(b);
+  return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+}
+
+}  // namespace
+
+TQRPageList::TQRPageList() = default;
+TQRPageList::~TQRPageList() = default;
+
+void TQRPageList::ForgetIndex() {
+  forward_.clear();
+  tail_.clear();
+  tailTried_ = false;
+}
+
+void TQRPageList::AttachStream(std::unique_ptr<TQRStream> stream) {
+  Guard g(lock_);
+  stream_ = std::move(stream);
+  headerSize_ = kHeaderSize;
+  loadedHeader_ = TPreparedHeader();
+  Reset();
+}
+
+void TQRPageList::DiscardStream() {
+  Guard g(lock_);
+  stream_.reset();
+  Reset();
+}
+
+void TQRPageList::Reset() {
+  Guard g(lock_);
+  count_ = 0;
+  ForgetIndex();
+}
+
+void TQRPageList::AttachFile(const QString& fileName) {
+  Guard g(lock_);
+  DiscardStream();
+  std::unique_ptr<TQRStream> s = TQRStream::OpenFile(fileName);
+  const qint64 size = s->Size();
+  unsigned char bytes[kHeaderSize];
+  int headerSize;
+  if (size >= kProbeEnd) {
+    unsigned char probe[kHeaderProbeSize];
+    s->Seek(kHeaderProbeOffset);
+    s->ReadBuffer(probe, kHeaderProbeSize);
+    headerSize = HeaderSizeFromProbe(probe);
+  } else {
+    // Too short for the test, and for any page record: only a saved store
+    // of a run that made no page fits here, and that one loads as empty.
+    headerSize = size >= kHeaderSize ? kHeaderSize : kOldHeaderSize;
+    if (size < headerSize) throw EReadError();
+    s->Seek(0);
+    s->ReadBuffer(bytes, headerSize);
+    if (DecodeHeader(bytes, headerSize).pageCount != 0) throw EReadError();
+  }
+  s->Seek(0);
+  s->ReadBuffer(bytes, headerSize);
+  loadedHeader_ = DecodeHeader(bytes, headerSize);
+  stream_ = std::move(s);
+  headerSize_ = headerSize;
+  count_ = std::max(loadedHeader_.pageCount, 0);
+  compression_ = loadedHeader_.compressed;
+  ForgetIndex();
+}
+
+void TQRPageList::WriteHeader() {
+  Guard g(lock_);
+  if (!stream_) throw EWriteError();
+  TPreparedHeader h;
+  h.pageCount = count_;
+  h.date = DaysSince1899(QDateTime::currentDateTime());
+  h.compressed = compression_;
+  const THeaderBytes bytes = EncodeHeader(h);
+  stream_->Seek(0);
+  stream_->Write(bytes.data(), kHeaderSize);
+}
+
+void TQRPageList::AppendPayload(const QByteArray& metafileBytes) {
+  Guard g(lock_);
+  if (!stream_) throw EWriteError();
+  // Records are only ever appended to a store this list wrote itself, whose
+  // offsets are all known.
+  if (forward_.size() != static_cast<std::size_t>(count_)) throw EWriteError();
+  if (count_ == 0) {
+    ++count_;
+    try {
+      WriteHeader();
+    } catch (...) {
+      --count_;
+      throw;
+    }
+    --count_;
+  }
+  if (metafileBytes.size() > kMaxStoreSize) throw EWriteError();
+  const qint64 start = stream_->Size();
+  QByteArray record(kRecordHeadSize, Qt::Uninitialized);
+  if (compression_) {
+    record.resize(kRecordHeadSize + kExpandedCountSize);
+    PutI32(reinterpret_cast<unsigned char*>(record.data()) + kRecordPayloadAt,
+           static_cast<std::int32_t>(metafileBytes.size()));
+    TQRCompress coder(record);
+    coder.Encode(reinterpret_cast<const unsigned char*>(metafileBytes.constData()),
+                 static_cast<std::size_t>(metafileBytes.size()));
+    coder.Finish();
+  } else {
+    record.append(metafileBytes);
+  }
+  const qint64 end = start + record.size() + kBackLinkSize;
+  if (end > kMaxStoreSize) throw EWriteError();
+  auto* head = reinterpret_cast<unsigned char*>(record.data());
+  PutI32(head + kRecordNumberAt, count_ + 1);
+  PutI32(head + kRecordForwardAt, static_cast<std::int32_t>(end));
+  unsigned char back[kBackLinkSize];
+  PutI32(back, static_cast<std::int32_t>(start));
+  record.append(reinterpret_cast<const char*>(back), kBackLinkSize);
+  stream_->Seek(start);
+  try {
+    stream_->Write(record.constData(), record.size());
+  } catch (...) {
+    // A page that is not stored whole is not stored at all.
+    try {
+      stream_->Truncate(start);
+    } catch (const EError&) {
+    }
+    throw;
+  }
+  forward_.push_back(start);
+  ++count_;
+  tail_.clear();
+  tailTried_ = false;
+}
+
+qint32 TQRPageList::ReadI32At(qint64 at) {
+  unsigned char b[4];
+  if (at < 0 || stream_->Seek(at) != at) throw EReadError();
+  stream_->ReadBuffer(b, 4);
+  return GetI32(b);
+}
+
+TQRPageList::THead TQRPageList::ReadHead(qint64 at, qint64 size) {
+  if (at < headerSize_ || at + kRecordOverhead > size) throw EReadError();
+  unsigned char b[kRecordHeadSize];
+  stream_->Seek(at);
+  stream_->ReadBuffer(b, kRecordHeadSize);
+  const THead h{GetI32(b + kRecordNumberAt), GetI32(b + kRecordForwardAt)};
+  if (h.forward < at + kRecordOverhead || h.forward > size) throw EReadError();
+  return h;
+}
+
+qint64 TQRPageList::WalkForward(int n) {
+  const qint64 size = stream_->Size();
+  if (forward_.empty()) {
+    if (ReadHead(headerSize_, size).number != 1) throw EReadError();
+    forward_.push_back(headerSize_);
+  }
+  THead current = ReadHead(forward_.back(), size);
+  while (forward_.size() < static_cast<std::size_t>(n)) {
+    const int k = static_cast<int>(forward_.size());
+    const qint64 next = current.forward;
+    current = ReadHead(next, size);
+    if (current.number != k + 1) throw EReadError();
+    forward_.push_back(next);
+  }
+  return forward_[static_cast<std::size_t>(n - 1)];
+}
+
+bool TQRPageList::SeedTail() {
+  if (tailTried_) return !tail_.empty();
+  tailTried_ = true;
+  const qint64 size = stream_->Size();
+  try {
+    if (size < headerSize_ + kRecordOverhead) return false;
+    const qint64 last = ReadI32At(size - kBackLinkSize);
+    const THead h = ReadHead(last, size);
+    if (h.number != count_ || h.forward != size) return false;
+    tail_.push_back(last);
+  } catch (const EReadError&) {
+    return false;
+  }
+  return true;
+}
+
+std::optional<qint64> TQRPageList::WalkBackward(int n) {
+  const qint64 size = stream_->Size();
+  try {
+    while (count_ - static_cast<int>(tail_.size()) + 1 > n) {
+      const qint64 at = tail_.back();
+      const int k = count_ - static_cast<int>(tail_.size()) + 1;
+      const qint64 prev = ReadI32At(at - kBackLinkSize);
+      if (prev > at - kRecordOverhead) throw EReadError();
+      const THead h = ReadHead(prev, size);
+      if (h.number != k - 1 || h.forward != at) throw EReadError();
+      tail_.push_back(prev);
+    }
+  } catch (const EReadError&) {
+    return std::nullopt;  // the forward links may still lead there
+  }
+  return tail_[static_cast<std::size_t>(count_ - n)];
+}
+
+qint64 TQRPageList::RecordOffset(int n) {
+  const int known = static_cast<int>(forward_.size());
+  if (n <= known) return forward_[static_cast<std::size_t>(n - 1)];
+  const bool tail = SeedTail();
+  const int firstInTail = count_ - static_cast<int>(tail_.size()) + 1;
+  if (tail && n >= firstInTail) return tail_[static_cast<std::size_t>(count_ - n)];
+  // The shorter walk first; a broken link on one side may leave the other
+  // side whole, so a page is lost only when neither chain reaches it.
+  if (tail && firstInTail - n < n - known) {
+    if (const auto at = WalkBackward(n)) return *at;
+    return WalkForward(n);
+  }
+  try {
+    return WalkForward(n);
+  } catch (const EReadError&) {
+    if (tail)
+      if (const auto at = WalkBackward(n)) return *at;
+    throw;
+  }
+}
+
+std::optional<QByteArray> TQRPageList::ReadPayload(int n) {
+  Guard g(lock_);
+  if (!stream_ || n < 1 || n > count_) return std::nullopt;
+  const qint64 at = RecordOffset(n);
+  const qint64 size = stream_->Size();
+  const THead head = ReadHead(at, size);
+  if (head.number != n || ReadI32At(head.forward - kBackLinkSize) != at) throw EReadError();
+  const qint64 length = head.forward - kBackLinkSize - (at + kRecordPayloadAt);
+  QByteArray region(static_cast<qsizetype>(length), Qt::Uninitialized);
+  stream_->Seek(at + kRecordPayloadAt);
+  stream_->ReadBuffer(region.data(), length);
+  stream_->Seek(head.forward);
+  if (!compression_) return region;
+  if (length < kExpandedCountSize) throw EReadError();
+  const qint64 expanded = GetI32(reinterpret_cast<const unsigned char*>(region.constData()));
+  const qint64 packed = length - kExpandedCountSize;
+  if (expanded < 0 || expanded > packed * kMaxBytesPerPackedByte) throw EReadError();
+  QByteArray out(static_cast<qsizetype>(expanded), Qt::Uninitialized);
+  TQRCompress coder(reinterpret_cast<const unsigned char*>(region.constData()) + kExpandedCountSize,
+                    static_cast<std::size_t>(packed));
+  coder.Decode(reinterpret_cast<unsigned char*>(out.data()), static_cast<std::size_t>(expanded));
+  return out;
+}
+
+TPageRecordInfo TQRPageList::RecordInfo(int n) {
+  Guard g(lock_);
+  if (!stream_ || n < 1 || n > count_) throw EReadError();
+  TPageRecordInfo info;
+  info.offset = RecordOffset(n);
+  const THead head = ReadHead(info.offset, stream_->Size());
+  info.number = head.number;
+  info.forwardLink = head.forward;
+  info.backLink = ReadI32At(head.forward - kBackLinkSize);
+  info.payloadSize = head.forward - kBackLinkSize - (info.offset + kRecordPayloadAt);
+  info.metafileSize = info.payloadSize;
+  if (compression_)
+    info.metafileSize = info.payloadSize >= kExpandedCountSize
+                            ? ReadI32At(info.offset + kRecordPayloadAt)
+                            : -1;
+  return info;
+}
+
+void TQRPageList::CopyToFile(const QString& fileName) {
+  Guard g(lock_);
+  if (!stream_) throw EWriteError();
+  const auto createError = [&](const QString& reason) {
+    return EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+  };
+  if (SameFile(fileName, stream_->FileName()))
+    throw createError(QStringLiteral(
+        "The process cannot access the file because it is being used by another process."));
+  // Written beside the target and renamed over it at the end, so that a copy
+  // that fails half-way leaves any earlier file as it was.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) throw createError(file.errorString());
+  stream_->CopyTo(file);
+  if (!file.commit()) throw createError(file.errorString());
+}

@@ -1,0 +1,170 @@
+#include "TQRStream.h"
+
+#include "Errors.h"
+#include "TempFile.h"
+
+#include <QFile>
+#include <QIODevice>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <limits>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+QString CreateMessage(const QString& name, const QString& reason) {
+  return QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason);
+}
+
+}  // namespace
+
+TQRStream::TQRStream(qint64 spillThreshold, const QString& tempFolder)
+    : tempFolder_(tempFolder), spillThreshold_(spillThreshold) {}
+
+TQRStream::~TQRStream() {
+  if (file_) file_->close();
+  file_.reset();
+  if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
+}
+
+std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold, const QString& tempFolder) {
+  return std::unique_ptr<TQRStream>(new TQRStream(
+      spillThreshold, tempFolder.isEmpty() ? platform::TempFolder() : tempFolder));
+}
+
+std::unique_ptr<TQRStream> TQRStream::OpenFile(const QString& fileName) {
+  std::unique_ptr<TQRStream> s(new TQRStream(0, QString()));
+  auto file = std::make_unique<QFile>(fileName);
+  if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    throw EFOpenError(
+        QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file->errorString()));
+  s->file_ = std::move(file);
+  s->inMemory_ = false;
+  s->writable_ = false;
+  return s;
+}
+
+QString TQRStream::FileName() const {
+  Guard g(lock_);
+  return file_ ? file_->fileName() : QString();
+}
+
+qint64 TQRStream::Read(void* buffer, qint64 count) {
+  Guard g(lock_);
+  if (count <= 0) return 0;
+  if (inMemory_) {
+    const qint64 n = std::min(count, static_cast<qint64>(memory_.size()) - memoryPos_);
+    if (n <= 0) return 0;
+    std::memcpy(buffer, memory_.constData() + memoryPos_, static_cast<std::size_t>(n));
+    memoryPos_ += n;
+    return n;
+  }
+  qint64 done = 0;
+  char* out = static_cast<char*>(buffer);
+  while (done < count) {
+    const qint64 n = file_->read(out + done, count - done);
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
+}
+
+void TQRStream::ReadBuffer(void* buffer, qint64 count) {
+  if (Read(buffer, count) != count) throw EReadError();
+}
+
+void TQRStream::Write(const void* buffer, qint64 count) {
+  Guard g(lock_);
+  if (count <= 0) return;
+  if (!writable_) throw EWriteError();
+  if (!inMemory_) {
+    if (file_->write(static_cast<const char*>(buffer), count) != count) throw EWriteError();
+    return;
+  }
+  const qint64 end = memoryPos_ + count;
+  if (end > memory_.size()) {
+    if (end > std::numeric_limits<qsizetype>::max() / 2) throw EWriteError();
+    memory_.resize(static_cast<qsizetype>(end));
+  }
+  std::memcpy(memory_.data() + memoryPos_, buffer, static_cast<std::size_t>(count));
+  memoryPos_ = end;
+  if (spillThreshold_ > 0 && memory_.size() > spillThreshold_) SpillToFile();
+}
+
+void TQRStream::SpillToFile() {
+  platform::TempFileHandle handle;
+  try {
+    handle = platform::CreateUniqueTempFile(tempFolder_, QStringLiteral("QRP"));
+  } catch (const std::runtime_error& e) {
+    throw EFCreateError(CreateMessage(tempFolder_ + QStringLiteral("/QRP.TMP"),
+                                      QString::fromLocal8Bit(e.what())));
+  }
+  auto file = std::make_unique<QFile>(handle.path);
+  const bool ok = file->open(handle.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                             QFileDevice::AutoCloseHandle) &&
+                  file->write(memory_) == memory_.size() && file->seek(memoryPos_);
+  if (!ok) {
+    const QString reason = file->errorString();
+    if (file->isOpen())
+      file->close();
+    else
+      ::close(handle.fd);
+    QFile::remove(handle.path);
+    // The memory copy is kept, so the stream stays whole.
+    throw EFCreateError(CreateMessage(handle.path, reason));
+  }
+  file_ = std::move(file);
+  tempFileName_ = handle.path;
+  inMemory_ = false;
+  memory_ = QByteArray();
+  memoryPos_ = 0;
+}
+
+qint64 TQRStream::Seek(qint64 position) {
+  Guard g(lock_);
+  const qint64 target = std::clamp<qint64>(position, 0, Size());
+  if (inMemory_) {
+    memoryPos_ = target;
+  } else if (!file_->seek(target)) {
+    throw EReadError();
+  }
+  return target;
+}
+
+void TQRStream::Truncate(qint64 size) {
+  Guard g(lock_);
+  if (size < 0 || size >= Size()) return;
+  if (!writable_) throw EWriteError();
+  if (inMemory_) {
+    memory_.truncate(static_cast<qsizetype>(size));
+    memoryPos_ = std::min(memoryPos_, size);
+  } else if (!file_->resize(size) || (file_->pos() > size && !file_->seek(size))) {
+    throw EWriteError();
+  }
+}
+
+qint64 TQRStream::Position() const {
+  Guard g(lock_);
+  return inMemory_ ? memoryPos_ : file_->pos();
+}
+
+qint64 TQRStream::Size() const {
+  Guard g(lock_);
+  return inMemory_ ? memory_.size() : file_->size();
+}
+
+void TQRStream::CopyTo(QIODevice& target) {
+  Guard g(lock_);
+  Seek(0);
+  char block[kCopyBlockSize];
+  for (;;) {
+    const qint64 n = Read(block, kCopyBlockSize);
+    if (n <= 0) break;
+    if (target.write(block, n) != n) throw EWriteError();
+  }
+}

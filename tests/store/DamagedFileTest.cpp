@@ -1,0 +1,191 @@
+// Prepared report files that do not hold what their layout promises: each
+// must give a clear error for the page that cannot be read, never a crash, a
+// hang or a huge allocation. A page stays readable while either the forward
+// or the backward chain of links still reaches it whole.
+
+#include "Errors.h"
+#include "LittleEndian.h"
+#include "StoreTestData.h"
+#include "TQRPageList.h"
+#include "TQRCompress.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Record offsets of the undamaged three-page file below.
+struct TLayout {
+  QByteArray file;
+  qint64 record[4];  // record[1..3]
+};
+
+std::vector<QByteArray> ThreePages() {
+  return {storetest::EmfLikePage(1, 900), storetest::EmfLikePage(2, 1100),
+          storetest::EmfLikePage(3, 1300)};
+}
+
+TLayout Build(bool compressed) {
+  TLayout l;
+  l.file = storetest::BuildStoreFile(ThreePages(), compressed);
+  l.record[0] = 0;
+  l.record[1] = 128;
+  for (int i = 2; i <= 3; ++i)
+    l.record[i] = qrstore::GetI32(reinterpret_cast<const unsigned char*>(l.file.constData()) +
+                                  l.record[i - 1] + 4);
+  return l;
+}
+
+void Put(QByteArray& b, qint64 at, std::int32_t v) {
+  qrstore::PutI32(reinterpret_cast<unsigned char*>(b.data()) + at, v);
+}
+
+enum class Outcome { Page, Nothing, ReadError };
+
+struct DamageCase {
+  const char* name;
+  bool compressed;
+  std::function<void(TLayout&)> damage;
+  // What reading each of pages 1 to 4 gives.
+  Outcome pages[4];
+};
+
+const Outcome P = Outcome::Page, N = Outcome::Nothing, E = Outcome::ReadError;
+
+const DamageCase kCases[] = {
+    {"Undamaged", false, [](TLayout&) {}, {P, P, P, N}},
+    {"ForwardLinkOutsideTheFile", false,
+     [](TLayout& l) { Put(l.file, l.record[1] + 4, 0x7FFFFFF0); }, {E, P, P, N}},
+    {"ForwardLinkNegative", false, [](TLayout& l) { Put(l.file, l.record[2] + 4, -5); },
+     {P, E, P, N}},
+    // Record 2 links back to record 1: a loop for a reader that trusts links.
+    {"ForwardLinkLoopsBack", false,
+     [](TLayout& l) { Put(l.file, l.record[2] + 4, static_cast<std::int32_t>(l.record[1])); },
+     {P, E, P, N}},
+    {"ForwardLinkToItself", false,
+     [](TLayout& l) { Put(l.file, l.record[1] + 4, static_cast<std::int32_t>(l.record[1])); },
+     {E, P, P, N}},
+    // The last record's back link is the only way to the end: broken, the
+    // forward links still lead there.
+    {"LastBackLinkLoops", false,
+     [](TLayout& l) { Put(l.file, l.file.size() - 4, static_cast<std::int32_t>(l.record[1])); },
+     {P, P, E, N}},
+    {"LastBackLinkOutside", false, [](TLayout& l) { Put(l.file, l.file.size() - 4, -1); },
+     {P, P, E, N}},
+    {"MiddleBackLinkWrong", false,
+     [](TLayout& l) { Put(l.file, l.record[3] - 4, static_cast<std::int32_t>(l.record[3])); },
+     {P, E, P, N}},
+    {"PageNumbersSwapped", false,
+     [](TLayout& l) {
+       Put(l.file, l.record[2], 3);
+       Put(l.file, l.record[3], 2);
+     },
+     {P, E, E, N}},
+    {"CountLargerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 1000); }, {P, P, P, E}},
+    {"CountHuge", false, [](TLayout& l) { Put(l.file, 8, 0x7FFFFFFF); }, {P, P, P, E}},
+    // The spare record is simply not shown.
+    {"CountSmallerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 2); }, {P, P, N, N}},
+    {"CountNegative", false, [](TLayout& l) { Put(l.file, 8, -3); }, {N, N, N, N}},
+    {"TruncatedInsideRecord2", false,
+     [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 100)); },
+     {P, E, E, N}},
+    {"TruncatedInsideRecord2Head", false,
+     [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 6)); },
+     {P, E, E, N}},
+    {"CompressedUndamaged", true, [](TLayout&) {}, {P, P, P, N}},
+    {"CompressedLengthNegative", true, [](TLayout& l) { Put(l.file, l.record[2] + 8, -1); },
+     {P, E, P, N}},
+    {"CompressedLengthHuge", true,
+     [](TLayout& l) { Put(l.file, l.record[2] + 8, 0x7FFFFFFF); }, {P, E, P, N}},
+    // Within what the bits could hold, but more than they do hold.
+    {"CompressedLengthTooLarge", true,
+     [](TLayout& l) {
+       const qint64 packed = l.record[3] - 4 - (l.record[2] + 12);
+       Put(l.file, l.record[2] + 8, static_cast<std::int32_t>(packed * 8));
+     },
+     {P, E, P, N}},
+    {"CompressedRecordTooShortForLength", true,
+     [](TLayout& l) {
+       // Record 3 becomes 12 + 2 bytes: no room for L.
+       l.file.truncate(static_cast<qsizetype>(l.record[3] + 10));
+       Put(l.file, l.record[3] + 4, static_cast<std::int32_t>(l.record[3] + 14));
+       l.file.append(4, '\0');
+       Put(l.file, l.record[3] + 10, static_cast<std::int32_t>(l.record[3]));
+     },
+     {P, P, E, N}},
+};
+
+class DamagedFile : public testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedFile, EachPageReadsOrFailsCleanly) {
+  const DamageCase& c = GetParam();
+  const std::vector<QByteArray> pages = ThreePages();
+  TLayout layout = Build(c.compressed);
+  c.damage(layout);
+  QTemporaryDir dir;
+  storetest::WriteFile(dir.filePath("d.QRP"), layout.file);
+  // Each order of reading must give the same answers: fresh lists, forwards
+  // and backwards.
+  for (const bool backwards : {false, true}) {
+    TQRPageList list;
+    list.AttachFile(dir.filePath("d.QRP"));
+    for (int i = 0; i < 4; ++i) {
+      const int n = backwards ? 4 - i : i + 1;
+      const Outcome want = c.pages[n - 1];
+      SCOPED_TRACE(testing::Message() << "page " << n << (backwards ? " backwards" : ""));
+      try {
+        const std::optional<QByteArray> got = list.ReadPayload(n);
+        if (want == Outcome::Page) {
+          ASSERT_TRUE(got);
+          EXPECT_EQ(*got, pages[n - 1]);
+        } else {
+          EXPECT_EQ(want, Outcome::Nothing);
+          EXPECT_FALSE(got);
+        }
+      } catch (const EReadError& e) {
+        EXPECT_EQ(want, Outcome::ReadError);
+        EXPECT_EQ(e.Message(), QStringLiteral("Stream read error"));
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TQRPageList, DamagedFile, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ShortFileCase {
+  const char* name;
+  QByteArray bytes;
+};
+
+class ShortFile : public testing::TestWithParam<ShortFileCase> {};
+
+TEST_P(ShortFile, IsAReadErrorWhenLoading) {
+  QTemporaryDir dir;
+  storetest::WriteFile(dir.filePath("s.QRP"), GetParam().bytes);
+  TQRPageList list;
+  EXPECT_THROW(list.AttachFile(dir.filePath("s.QRP")), EReadError);
+  EXPECT_EQ(list.Stream(), nullptr);
+}
+
+QByteArray ShortHeaderWithCount(int size, char count) {
+  QByteArray b(size, '\0');
+  b[8] = count;
+  return b;
+}
+
+const ShortFileCase kShortFiles[] = {
+    {"Empty", QByteArray()},
+    {"HalfAHeader", QByteArray(60, '\0')},
+    // Too short for the header test and claiming a page that cannot fit.
+    {"HeaderClaimingAPage", ShortHeaderWithCount(176, 1)},
+    {"OlderHeaderClaimingAPage", ShortHeaderWithCount(124, 1)},
+};
+
+INSTANTIATE_TEST_SUITE_P(TQRPageList, ShortFile, testing::ValuesIn(kShortFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
