@@ -22,7 +22,12 @@ bool NativePath(const QString& path, QByteArray* native) {
   return true;
 }
 
-QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+// The system's own words, except for a lock held elsewhere, whose generic
+// "Resource temporarily unavailable" would not tell the user what to do.
+QString SystemReason(int error) {
+  if (error == EWOULDBLOCK) return QStringLiteral("The file is in use by another process");
+  return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // Closes the descriptor whatever way the write ends.
 class FileDescriptor {

@@ -54,6 +54,12 @@ QByteArray ReadAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+int OpenDescriptors() {
+  return static_cast<int>(QDir("/proc/self/fd")
+                              .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                              .size());
+}
+
 class PermitRecordWriterTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -245,7 +251,15 @@ TEST_F(PermitRecordWriterTest, FileInUseIsNeitherEmptiedNorWritten) {
   const int holder = ::open(QFile::encodeName(Record()).constData(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(holder, 0);
   ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-  EXPECT_THROW(WriteWholeFile(Record(), Expected()), EFCreateError);
+  const int openBefore = OpenDescriptors();
+  try {
+    WriteWholeFile(Record(), Expected());
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(),
+              "Cannot create file \"" + Record() + "\". The file is in use by another process");
+  }
+  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
   ::close(holder);
   EXPECT_EQ(ReadAll(Record()), QByteArray("held"));
 }
@@ -267,6 +281,7 @@ TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritte
   small.rlim_cur = 10;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   std::optional<QString> message;
+  const int openBefore = OpenDescriptors();
   try {
     WriteWholeFile(Record(), Expected());
   } catch (const EWriteError& e) {
@@ -275,6 +290,7 @@ TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritte
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(message.value_or("<none>"), "Stream write error");
+  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
   EXPECT_EQ(ReadAll(Record()), Expected().left(10));
 }
 
