@@ -115,11 +115,12 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes) {
   if (!NativePath(path, &native))
     throw EFCreateError(CannotCreateFileMessage(path, SystemReason(EINVAL)));
   FileDescriptor file(OpenForRecord(native));
-  if (file.get() < 0) throw EFCreateError(CannotCreateFileMessage(path, SystemReason(errno)));
   // No sharing while open: a file another writer holds locked is "in use",
   // and it is refused before anything of it is emptied.
-  if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0 || !Emptied(file.get()))
-    throw EFCreateError(CannotCreateFileMessage(path, SystemReason(errno)));
+  if (file.get() < 0 || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0 || !Emptied(file.get())) {
+    const int error = errno;
+    throw EFCreateError(CannotCreateFileMessage(path, SystemReason(error)));
+  }
   if (!WriteAll(file.get(), bytes)) throw EWriteError();
   if (!file.Close()) throw EWriteError();
 }
