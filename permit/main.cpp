@@ -1,9 +1,7 @@
-#include <QApplication>
-#include <QWidget>
+#include "Startup.h"
+#include "TPermisoApplication.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget w;
-  w.show();
-  return app.exec();
+  TPermisoApplication app(argc, argv);
+  return RunPermiso(app, LauncherShowRequest());
 }

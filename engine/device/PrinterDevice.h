@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "Canvas.h"
@@ -68,6 +70,14 @@ class TPrinterDevice {
   virtual TCanvas& Canvas() = 0;
 };
 
+// Copies and orientation of the selected printer, kept in its device mode as
+// a driver keeps them. Without a device mode the getters answer 1 and
+// portrait and the setters change nothing.
+int PrinterCopies(const TPrinterDevice& device);
+void SetPrinterCopies(TPrinterDevice& device, int copies);
+std::int16_t PrinterOrientation(const TPrinterDevice& device);  // DMORIENT_*
+void SetPrinterOrientation(TPrinterDevice& device, std::int16_t orientation);
+
 // The process-wide printer object. Installed by main() (the CUPS one) or by a
 // test (a scripted one) through ScopedPrinterDevice.
 TPrinterDevice& Printer();
@@ -82,4 +92,21 @@ class ScopedPrinterDevice {
 
  private:
   TPrinterDevice* previous_;
+};
+
+// Makes the separate printer object each report run owns: the CUPS one in
+// the program, a scripted one in tests. Without an installed factory it makes
+// a CUPS printer object.
+using TPrinterDeviceFactory = std::function<std::unique_ptr<TPrinterDevice>()>;
+std::unique_ptr<TPrinterDevice> CreatePrinterDevice();
+
+class ScopedPrinterDeviceFactory {
+ public:
+  explicit ScopedPrinterDeviceFactory(TPrinterDeviceFactory factory);
+  ~ScopedPrinterDeviceFactory();
+  ScopedPrinterDeviceFactory(const ScopedPrinterDeviceFactory&) = delete;
+  ScopedPrinterDeviceFactory& operator=(const ScopedPrinterDeviceFactory&) = delete;
+
+ private:
+  TPrinterDeviceFactory previous_;
 };

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 #include <cstdint>
@@ -50,6 +51,10 @@ class TCanvas {
   virtual void SelectFont(const TFontSpec& font) = 0;
   // Extent of `text` in the selected font, in surface pixels.
   virtual QSize TextExtent(const QString& text) = 0;
+  // The same extent before it is rounded to whole pixels, on surfaces that
+  // lay text out with fractional advances: the widths of the words of a line
+  // then add up to the width of the whole line. Whole pixels by default.
+  virtual QSizeF TextExtentF(const QString& text) { return QSizeF(TextExtent(text)); }
   // Writes `text` with its top at y; x is its left edge, right edge or centre
   // by `anchor`. The background is never painted. `rightToLeft` adds the
   // device's right-to-left reading order.

@@ -2,6 +2,8 @@
 
 #include "Errors.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -13,7 +15,9 @@ constexpr int kLastNode = 512;
 constexpr int kWordCode = 64;
 }  // namespace
 
-TQRCompress::TQRCompress(QByteArray& out) : compressing_(true), out_(&out) { InitTree(); }
+TQRCompress::TQRCompress(QByteArray& out) : compressing_(true), out_(&out), outUsed_(out.size()) {
+  InitTree();
+}
 
 TQRCompress::TQRCompress(const unsigned char* data, std::size_t size)
     : compressing_(false), in_(data), inSize_(size) {
@@ -25,11 +29,11 @@ TQRCompress::~TQRCompress() {
 }
 
 void TQRCompress::InitTree() {
-  for (int i = 1; i <= kLastNode; ++i) parent_[i] = static_cast<std::uint8_t>((i - 1) / 2);
+  for (int i = 1; i <= kLastNode; ++i) parent_[i] = (i - 1) / 2;
   parent_[0] = 0;
   for (int j = 0; j < 256; ++j) {
-    child_[2 * j] = static_cast<std::uint16_t>(2 * j + 1);
-    child_[2 * j + 1] = static_cast<std::uint16_t>(2 * j + 2);
+    child_[2 * j] = 2 * j + 1;
+    child_[2 * j + 1] = 2 * j + 2;
   }
 }
 
@@ -43,17 +47,14 @@ void TQRCompress::Splay(int b) {
     // a takes the place of p's sibling u; u takes a's place under p.
     if (child_[2 * g] == p) {
       u = child_[2 * g + 1];
-      child_[2 * g + 1] = static_cast<std::uint16_t>(a);
+      child_[2 * g + 1] = a;
     } else {
       u = child_[2 * g];
-      child_[2 * g] = static_cast<std::uint16_t>(a);
+      child_[2 * g] = a;
     }
-    if (child_[2 * p] == a)
-      child_[2 * p] = static_cast<std::uint16_t>(u);
-    else
-      child_[2 * p + 1] = static_cast<std::uint16_t>(u);
-    parent_[a] = static_cast<std::uint8_t>(g);
-    parent_[u] = static_cast<std::uint8_t>(p);
+    child_[2 * p + (child_[2 * p] == a ? 0 : 1)] = u;
+    parent_[a] = g;
+    parent_[u] = p;
     a = g;
     if (a == kRoot) return;
   }
@@ -63,15 +64,20 @@ void TQRCompress::PutBits(std::uint64_t code, int length) {
   bits_ |= code << bitCount_;  // bitCount_ is always below 64 here
   const int total = bitCount_ + length;
   if (total >= 64) {
-    unsigned char word[8];
-    for (int i = 0; i < 8; ++i) word[i] = static_cast<unsigned char>(bits_ >> (8 * i));
-    out_->append(reinterpret_cast<const char*>(word), 8);
+    if (out_->size() - outUsed_ < 8) GrowOutput();
+    char* w = out_->data() + outUsed_;
+    for (int i = 0; i < 8; ++i) w[i] = static_cast<char>(bits_ >> (8 * i));
+    outUsed_ += 8;
     const int used = 64 - bitCount_;
     bits_ = used < 64 ? code >> used : 0;
     bitCount_ = total - 64;
   } else {
     bitCount_ = total;
   }
+}
+
+void TQRCompress::GrowOutput() {
+  out_->resize(std::max<qsizetype>(64, out_->size() * 2));
 }
 
 void TQRCompress::PutDeepCode(int leaf) {
@@ -109,6 +115,7 @@ void TQRCompress::Encode(const unsigned char* data, std::size_t size) {
 void TQRCompress::Finish() {
   if (finished_) return;
   finished_ = true;
+  out_->resize(outUsed_);
   const int bytes = (bitCount_ + 7) / 8;
   for (int i = 0; i < bytes; ++i) out_->append(static_cast<char>(bits_ >> (8 * i)));
   bits_ = 0;
@@ -127,6 +134,37 @@ void TQRCompress::Refill() {
 }
 
 std::uint8_t TQRCompress::DecodeByte() {
+  // Top the bit buffer up to at least 57 bits whenever 8 input bytes are
+  // left, so that the walk below needs no check per bit for any code up to
+  // that length.
+  if (bitCount_ <= 56 && inSize_ - inPos_ >= 8) {
+    std::uint64_t v;
+    std::memcpy(&v, in_ + inPos_, 8);  // little-endian host assumed below
+    static_assert(std::endian::native == std::endian::little);
+    const int take = (63 - bitCount_) / 8;
+    if (take < 8) v &= (std::uint64_t{1} << (8 * take)) - 1;
+    bits_ |= v << bitCount_;
+    bitCount_ += 8 * take;
+    inPos_ += static_cast<std::size_t>(take);
+  }
+  if (bitCount_ < 57) return DecodeSlow();
+  std::uint64_t bits = bits_;
+  int used = 0;
+  int node = kRoot;
+  do {
+    node = child_[2 * node + static_cast<int>(bits & 1u)];
+    bits >>= 1;
+    ++used;
+  } while (node < kFirstLeaf && used < 57);
+  if (node < kFirstLeaf) return DecodeSlow();  // deeper than one word: start again
+  bits_ = bits;
+  bitCount_ -= used;
+  const int b = node - kFirstLeaf;
+  Splay(b);
+  return static_cast<std::uint8_t>(b);
+}
+
+std::uint8_t TQRCompress::DecodeSlow() {
   int node = kRoot;
   do {
     if (bitCount_ == 0) Refill();

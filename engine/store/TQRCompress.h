@@ -44,15 +44,20 @@ class TQRCompress {
   void PutBits(std::uint64_t code, int length);
   void PutDeepCode(int leaf);
   void Refill();
+  std::uint8_t DecodeSlow();
+  void GrowOutput();
 
   // child_[2 * j] is the left, child_[2 * j + 1] the right child of internal
   // node j (0 to 255); nodes 256 + b are the leaves of byte values, node 512
   // is a leaf no byte uses.
-  std::uint16_t child_[512];
-  std::uint8_t parent_[513];
+  // Word-sized entries: the hot loops then load without widening.
+  std::int32_t child_[512];
+  std::int32_t parent_[513];
 
   bool compressing_;
   QByteArray* out_ = nullptr;
+  // Bytes of *out_ written so far; out_ is grown ahead and cut at Finish.
+  qsizetype outUsed_ = 0;
   bool finished_ = false;
   const unsigned char* in_ = nullptr;
   std::size_t inSize_ = 0;

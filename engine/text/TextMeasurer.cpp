@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -63,7 +64,8 @@ int ScaleHalfAwayFromZero(qint64 n, int percent) {
 
 struct TTextMeasurer::TFontTable {
   TFontSpec font;  // selected into the canvas before a measurement
-  std::unordered_map<std::u16string, qint32, TWordHash, std::equal_to<>> extents;
+  // Fractional widths, so that a line's words add up to the line's width.
+  std::unordered_map<std::u16string, double, TWordHash, std::equal_to<>> extents;
   int height = kUnknownHeight;
 };
 
@@ -85,7 +87,7 @@ class TTextMeasurer::TCache {
   qsizetype Fonts() const { return static_cast<qsizetype>(tables_.size()); }
   bool Knows(const TFontSpec& font) const { return tables_.count(KeyOf(font)) != 0; }
 
-  void Remember(TFontTable& table, std::u16string_view word, qint32 extent) {
+  void Remember(TFontTable& table, std::u16string_view word, double extent) {
     table.extents.emplace(std::u16string(word), extent);
     ++words_;
     chars_ += static_cast<qsizetype>(word.size());
@@ -144,14 +146,14 @@ TTextMeasurer::TFontTable& TTextMeasurer::TableFor(const TFontSpec& font) {
   return cache_->Table(font);
 }
 
-qint64 TTextMeasurer::WordExtent(TFontTable& table, QStringView word) {
+double TTextMeasurer::WordExtent(TFontTable& table, QStringView word) {
   const std::u16string_view key = View(word);
   if (auto it = table.extents.find(key); it != table.extents.end()) {
     ++stats_.cacheHits;
     return it->second;
   }
   canvas_.SelectFont(table.font);
-  const QSize extent = canvas_.TextExtent(word.toString());
+  const QSizeF extent = canvas_.TextExtentF(word.toString());
   ++stats_.canvasMeasurements;
   if (extent.width() < 0) return -1;  // failures are not remembered
   const qsizetype size = word.size();
@@ -167,11 +169,11 @@ qint64 TTextMeasurer::WordExtent(TFontTable& table, QStringView word) {
   return extent.width();
 }
 
-qint64 TTextMeasurer::Extent(TFontTable& table, QStringView text) {
-  qint64 sum = 0;
+double TTextMeasurer::Extent(TFontTable& table, QStringView text) {
+  double sum = 0;
   for (qsizetype at = 0; at < text.size();) {
     const qsizetype n = WordLength(text, at);
-    const qint64 w = WordExtent(table, text.mid(at, n));
+    const double w = WordExtent(table, text.mid(at, n));
     if (w < 0) return -1;
     sum += w;
     at += n;
@@ -180,8 +182,10 @@ qint64 TTextMeasurer::Extent(TFontTable& table, QStringView text) {
 }
 
 int TTextMeasurer::MeasureWidth(const TFontSpec& font, QStringView text) {
-  const qint64 extent = Extent(TableFor(font), text);
-  return extent < 0 ? 0 : ClampToInt(extent + 1);
+  const double extent = Extent(TableFor(font), text);
+  if (extent < 0) return 0;
+  // Whole pixels as the canvas rounds a whole text: halves up.
+  return ClampToInt(static_cast<qint64>(std::min(std::floor(extent + 0.5), 1e15)) + 1);
 }
 
 int TTextMeasurer::MeasureHeight(const TFontSpec& font) {

@@ -6,10 +6,11 @@
 //   LayoutWidth(font, z, s) = MeasureWidth × z / 100, halves away from zero
 //   LineHeight(font, z)     = MeasureHeight × z div 100 + 1
 //
-// Word widths are cached. The extent of a text is the sum of the extents of
-// its words (TextWords.h), each measured on the canvas once per font, as on
-// a screen device that does not kern across words; so a report of any
-// number of pages measures each distinct (font, word) once. Zoom is applied
+// Word widths are cached. The extent of a text is the sum of the fractional
+// extents of its words (TextWords.h, TCanvas::TextExtentF), each measured on
+// the canvas once per font, rounded once like the canvas rounds a whole
+// text; on a canvas that does not kern this is the whole text's extent. So a
+// report of any number of pages measures each distinct (font, word) once. Zoom is applied
 // after the cache, so a zoom change needs no new measurement. The cache is
 // bound to one canvas; it forgets everything when that canvas's resolution
 // changes, when `Clear()` is called, and when it outgrows its limits.
@@ -57,9 +58,9 @@ class TTextMeasurer {
   class TCache;
 
   TFontTable& TableFor(const TFontSpec& font);
-  // Extent width in canvas pixels, or -1 when a measurement failed.
-  qint64 Extent(TFontTable& table, QStringView text);
-  qint64 WordExtent(TFontTable& table, QStringView word);
+  // Extent width in fractional canvas pixels, or -1 when a measurement failed.
+  double Extent(TFontTable& table, QStringView text);
+  double WordExtent(TFontTable& table, QStringView word);
 
   TCanvas& canvas_;
   TMeasureCacheLimits limits_;

@@ -1,0 +1,381 @@
+#include "QRPrinter.h"
+
+#include <QCoreApplication>
+#include <QRect>
+#include <QWidget>
+
+#include <cmath>
+
+#include "EQRError.h"
+#include "Metafile.h"
+#include "PrinterDevice.h"
+#include "PrinterSettings.h"
+#include "QRNotices.h"
+#include "TQRPageList.h"
+#include "QRPreviewInterface.h"
+#include "QRPreviewLink.h"
+#include "ReferenceCanvas.h"
+#include "TQRStream.h"
+
+namespace {
+
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }  // half to even
+
+void ProcessPendingMessages() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+void Post(QObject* receiver, QEvent* event) {
+  if (receiver) {
+    QCoreApplication::postEvent(receiver, event);
+  } else {
+    delete event;
+  }
+}
+
+}  // namespace
+
+TQRPrinter::TQRPrinter()
+    : device_(CreatePrinterDevice()),
+      settings_(std::make_unique<TPrinterSettings>()),
+      pageList_(std::make_unique<TQRPageList>()) {
+  hasPrinters_ = !device_->Printers().isEmpty();
+  if (hasPrinters_) settings_->SetPrinter(device_.get());
+  offsetX_ = settings_->LeftOffset();
+  offsetY_ = settings_->TopOffset();
+}
+
+// Errors cannot leave a destructor: a failing job abort or AfterPreview
+// handler is dropped here, and the preview is detached all the same.
+TQRPrinter::~TQRPrinter() {
+  try {
+    if (runState_ != TQRPrinterRunState::Idle) DiscardPages();
+  } catch (...) {
+  }
+  if (auto* link = dynamic_cast<TQRPreviewLink*>(listener_.data())) {
+    try {
+      link->ForgetPrinter(this);
+    } catch (...) {
+    }
+  }
+}
+
+// ---- run protocol ---------------------------------------------------------
+
+void TQRPrinter::BeginRun() {
+  metafilePage_.reset();
+  devicePageOpen_ = false;
+  readyPages_ = 0;
+  cancelRequested_ = false;
+  const bool toDevice = target_ == TQRPrinterTarget::Device;
+  if (toDevice) settings_->WriteToDriver();
+  offsetX_ = toDevice ? settings_->LeftOffset() : 0;
+  offsetY_ = toDevice ? settings_->TopOffset() : 0;
+  if (runState_ != TQRPrinterRunState::Idle) throw EQRError(QRPrinterNotReadyMessage());
+  pageCount_ = 0;
+  runState_ = TQRPrinterRunState::Generating;
+  if (toDevice) {
+    SetDeviceScale();
+  } else {
+    pageList_->AttachStream(TQRStream::CreateStore(kStoreSpillThreshold));
+    SetScreenScale();
+  }
+}
+
+void TQRPrinter::NewPage() {
+  if (runState_ != TQRPrinterRunState::Generating) throw EQRError(IllegalNewPageMessage());
+  if (pageCount_ > 0) {
+    CloseOpenPage();
+    SetReadyPages(readyPages_ + 1);
+  }
+  ++pageCount_;
+  if (target_ == TQRPrinterTarget::Device && InRange(pageCount_)) {
+    OpenDevicePage();
+  } else {
+    OpenMetafilePage();
+  }
+}
+
+void TQRPrinter::EndRun() {
+  if (runState_ != TQRPrinterRunState::Generating) return;
+  if (target_ == TQRPrinterTarget::PageStore) {
+    if (pageCount_ > 0) StoreMetafilePage();
+  } else {
+    DropMetafilePage();
+    devicePageOpen_ = false;
+    if (device_->Printing()) device_->EndDoc();
+  }
+  runState_ = TQRPrinterRunState::Complete;
+  ProcessPendingMessages();
+  SetReadyPages(readyPages_ + 1);
+  if (target_ == TQRPrinterTarget::PageStore) {
+    pageList_->WriteHeader();
+  } else if (OnPrintDone) {
+    OnPrintDone(this);
+  }
+}
+
+void TQRPrinter::AbandonRun() {
+  // Outside a run there is nothing to abandon, and a printer without a store
+  // must not be taken for a complete one.
+  if (runState_ != TQRPrinterRunState::Generating) return;
+  runState_ = TQRPrinterRunState::Complete;
+  if (target_ == TQRPrinterTarget::Device) {
+    DropMetafilePage();
+    devicePageOpen_ = false;
+    if (device_->Printing()) device_->Abort();
+  } else if (metafilePage_) {
+    StoreMetafilePage();  // the partial page stays in the store
+  }
+}
+
+bool TQRPrinter::InRange(int page) const {
+  return (rangeFirst_ <= 0 || page >= rangeFirst_) && (rangeLast_ <= 0 || page <= rangeLast_);
+}
+
+void TQRPrinter::CloseOpenPage() {
+  if (target_ == TQRPrinterTarget::PageStore) {
+    StoreMetafilePage();
+  } else if (InRange(pageCount_)) {
+    devicePageOpen_ = false;
+    if (device_->Printing() && pageCount_ != rangeLast_) device_->NewPage();
+  } else {
+    DropMetafilePage();
+  }
+}
+
+void TQRPrinter::OpenMetafilePage() {
+  const int width = DeviceWidth(OrientedPaperWidth());
+  const int height = DeviceHeight(OrientedPaperLength());
+  metafilePage_ = std::make_unique<TMetafileCanvas>(width, height);
+  SetScreenScale();
+}
+
+void TQRPrinter::OpenDevicePage() {
+  if (!device_->Printing()) {
+    device_->SetTitle(jobTitle_);
+    device_->BeginDoc();
+  }
+  devicePageOpen_ = true;
+  SetDeviceScale();
+}
+
+void TQRPrinter::StoreMetafilePage() {
+  if (!metafilePage_) return;
+  auto canvas = std::move(metafilePage_);
+  pageList_->AppendPage(canvas->Close());
+}
+
+void TQRPrinter::DropMetafilePage() {
+  if (metafilePage_) metafilePage_->Close();
+  metafilePage_.reset();
+}
+
+void TQRPrinter::SetScreenScale() { scaleX_ = scaleY_ = ScreenPixelsPerInch() / 254.0; }
+
+void TQRPrinter::SetDeviceScale() {
+  scaleX_ = device_->LogPixelsX() / 254.0;
+  scaleY_ = device_->LogPixelsY() / 254.0;
+}
+
+TCanvas& TQRPrinter::PageCanvas() {
+  if (metafilePage_) return *metafilePage_;
+  if (devicePageOpen_ && device_->Printing()) return device_->Canvas();
+  throw EQRError(QStringLiteral("QRPrinter has no open page"));
+}
+
+// ---- coordinates and paper ------------------------------------------------
+
+int TQRPrinter::DeviceX(double x) const { return Round((x - offsetX_) * scaleX_); }
+int TQRPrinter::DeviceY(double y) const { return Round((y - offsetY_) * scaleY_); }
+int TQRPrinter::DeviceWidth(double w) const { return Round(w * scaleX_); }
+int TQRPrinter::DeviceHeight(double h) const { return Round(h * scaleY_); }
+
+int TQRPrinter::OrientedPaperWidth() const {
+  return Orientation() == TPrinterOrientation::poLandscape ? PaperLength() : PaperWidth();
+}
+
+int TQRPrinter::OrientedPaperLength() const {
+  return Orientation() == TPrinterOrientation::poLandscape ? PaperWidth() : PaperLength();
+}
+
+TQRPaperSize TQRPrinter::PaperSize() const { return settings_->PaperSize(); }
+void TQRPrinter::SetPaperSize(TQRPaperSize size) { settings_->SetPaperSize(size); }
+TPrinterOrientation TQRPrinter::Orientation() const { return settings_->Orientation(); }
+void TQRPrinter::SetOrientation(TPrinterOrientation o) { settings_->SetOrientation(o); }
+int TQRPrinter::PaperWidth() const { return settings_->PaperWidth(); }
+void TQRPrinter::SetPaperWidth(int tenths) { settings_->SetPaperWidth(tenths); }
+int TQRPrinter::PaperLength() const { return settings_->PaperLength(); }
+void TQRPrinter::SetPaperLength(int tenths) { settings_->SetPaperLength(tenths); }
+int TQRPrinter::Copies() const { return settings_->Copies(); }
+void TQRPrinter::SetCopies(int copies) { settings_->SetCopies(copies); }
+TQRBin TQRPrinter::OutputBin() const { return settings_->OutputBin(); }
+void TQRPrinter::SetOutputBin(TQRBin bin) { settings_->SetOutputBin(bin); }
+int TQRPrinter::PrinterIndex() const { return device_->PrinterIndex(); }
+
+void TQRPrinter::SetPrinterIndex(int index) {
+  if (!hasPrinters_) return;
+  device_->SetPrinterIndex(index);
+  device_->SetPrinter(device_->Names(), std::nullopt);  // back to the driver's defaults
+  settings_->ReadFromDriver();
+}
+
+void TQRPrinter::SetCompression(bool on) { pageList_->SetCompression(on); }
+
+// ---- notices --------------------------------------------------------------
+
+void TQRPrinter::SetProgressPercent(int percent) {
+  progressPercent_ = percent;
+  Post(listener_, new TQRProgressNotice(percent, this));
+}
+
+void TQRPrinter::SetReadyPages(int pages) {
+  readyPages_ = pages;
+  Post(listener_, new TQRPageReadyNotice(pages, this));
+}
+
+void TQRPrinter::PreviewClosed(QWidget*) {
+  if (ownerReport_) {
+    TQRPreviewClosedNotice notice(0, this);
+    QCoreApplication::sendEvent(ownerReport_, &notice);
+  }
+}
+
+void TQRPrinter::SetPreviewShowing(bool showing) {
+  const bool closing = previewShowing_ && !showing;
+  previewShowing_ = showing;
+  if (!closing) return;
+  if (runState_ == TQRPrinterRunState::Generating) CancelRun();
+  if (OnPreviewDone) OnPreviewDone(this);
+}
+
+// ---- pages ----------------------------------------------------------------
+
+std::unique_ptr<TMetafile> TQRPrinter::FetchPage(int n) {
+  if (runState_ == TQRPrinterRunState::Idle || n < 1 || n > pageCount_) return nullptr;
+  return pageList_->ReadPage(n);
+}
+
+void TQRPrinter::DiscardPages() {
+  if (runState_ == TQRPrinterRunState::Generating) CancelRun();
+  metafilePage_.reset();
+  devicePageOpen_ = false;
+  if (device_->Printing()) device_->Abort();  // a job cut off mid-run is not printed
+  pageList_->DiscardStream();  // deletes a temporary file, never a loaded one
+  pageCount_ = 0;
+  loadedFromFile_ = false;
+  runState_ = TQRPrinterRunState::Idle;
+}
+
+void TQRPrinter::SavePrepared(const QString& fileName) {
+  if (runState_ != TQRPrinterRunState::Complete || !pageList_->Stream()) return;
+  pageList_->CopyToFile(fileName);
+}
+
+void TQRPrinter::LoadPrepared(const QString& fileName) {
+  if (runState_ != TQRPrinterRunState::Idle) DiscardPages();
+  try {
+    pageList_->AttachFile(fileName);
+    pageCount_ = pageList_->PageCount();
+    SetScreenScale();
+    runState_ = TQRPrinterRunState::Complete;  // FetchPage serves page 1 from here
+    if (pageCount_ > 0) FindPaperFromFirstPage();
+  } catch (...) {
+    // A file that is not a prepared report leaves no pages and no open file.
+    pageList_->DiscardStream();
+    pageCount_ = 0;
+    runState_ = TQRPrinterRunState::Idle;
+    throw;
+  }
+  OnPrintSetup = nullptr;
+  OnExport = nullptr;
+  loadedFromFile_ = true;
+}
+
+// The page's extent in whole units of 4 mm against every standard size in
+// table order; among the matches, the last one the settings accept wins.
+void TQRPrinter::FindPaperFromFirstPage() {
+  int w = 0;
+  int h = 0;
+  {
+    auto page = FetchPage(1);
+    if (!page) return;
+    w = static_cast<int>(std::trunc(page->Width() / scaleX_ / 40));
+    h = static_cast<int>(std::trunc(page->Height() / scaleX_ / 40));
+  }
+  for (int i = static_cast<int>(TQRPaperSize::Letter); i <= static_cast<int>(TQRPaperSize::ESheet); ++i) {
+    const auto size = static_cast<TQRPaperSize>(i);
+    const auto mm = *PaperDimensions(size);
+    const int tw = static_cast<int>(std::trunc(mm.widthMm / 4));
+    const int tl = static_cast<int>(std::trunc(mm.lengthMm / 4));
+    if (w == tw && h == tl) {
+      SetPaperSize(size);
+      SetOrientation(TPrinterOrientation::poPortrait);
+    }
+    if (h == tw && w == tl) {
+      SetPaperSize(size);
+      SetOrientation(TPrinterOrientation::poLandscape);
+    }
+  }
+}
+
+// ---- preview and printing -------------------------------------------------
+
+QWidget* TQRPrinter::PreviewWindow() const { return previewWindow_; }
+
+void TQRPrinter::OpenPreview() {
+  if (PreviewHandler) {
+    PreviewHandler(this);
+    return;
+  }
+  auto factory = PreviewInterfaceClass()();
+  previewWindow_ = factory->OpenWindow(this);
+}
+
+void TQRPrinter::PrintPages() {
+  if (ownerReport_ && !loadedFromFile_) {
+    Post(ownerReport_, new TQRPrintRequest(0, this));
+    return;
+  }
+  if (runState_ != TQRPrinterRunState::Complete || !hasPrinters_) return;
+  PrintStoredPages();
+}
+
+void TQRPrinter::PrintStoredPages() {
+  // Only the pages that exist are printed, and a range that selects none
+  // starts no job, so no blank sheet leaves the printer.
+  const int first = rangeFirst_ > 0 ? rangeFirst_ : 1;
+  const int last = rangeLast_ > 0 ? std::min(rangeLast_, pageCount_) : pageCount_;
+  if (first > last) return;
+  device_->SetTitle(jobTitle_);
+  if (device_->Printing()) device_->Abort();
+  settings_->WriteToDriver();
+  device_->BeginDoc();
+  try {
+    for (int i = first; i <= last; ++i) {
+      ProcessPendingMessages();
+      if (auto page = FetchPage(i)) {
+        page->Draw(device_->Canvas(), QRect(0, 0, device_->PageWidth(), device_->PageHeight()));
+      }
+      if (i < last) device_->NewPage();
+      if (cancelRequested_) {
+        device_->Abort();
+        break;
+      }
+    }
+  } catch (...) {
+    // A page that cannot be read must not go out as a short job that looks
+    // complete.
+    if (device_->Printing()) device_->Abort();
+    throw;
+  }
+  if (device_->Printing()) device_->EndDoc();
+}
+
+void TQRPrinter::RunPrintSetup(QObject* sender) {
+  if (OnPrintSetup) OnPrintSetup(sender);
+}
+
+void TQRPrinter::ExportThroughFilter(TQRExportFilter* filter) {
+  if (OnExport) OnExport(filter);
+}

@@ -1,0 +1,25 @@
+#include "DesignClasses.h"
+
+#include "QRBand.h"
+#include "QRChildBand.h"
+#include "QRReport.h"
+
+TQRDesignClasses::TQRDesignClasses() {
+  Register<TQRReport>(QStringLiteral("TQRReport"));
+  Register<TQRBand>(QStringLiteral("TQRBand"));
+  Register<TQRChildBand>(QStringLiteral("TQRChildBand"));
+}
+
+TQRDesignClasses& TQRDesignClasses::Instance() {
+  static TQRDesignClasses instance;
+  return instance;
+}
+
+void TQRDesignClasses::Register(const QString& className, TFactory factory) {
+  factories_[className] = std::move(factory);
+}
+
+TQRComponent* TQRDesignClasses::Create(const QString& className, TQRComponent* owner) const {
+  auto it = factories_.find(className);
+  return it == factories_.end() ? nullptr : it->second(owner);
+}

@@ -1,0 +1,30 @@
+#include "QRBandSize.h"
+
+#include "QRCustomBand.h"
+#include "QRRound.h"
+
+TQRBandSize::TQRBandSize(TQRCustomBand* band) : TQRUnitBase(kValueCount), band_(band) {}
+
+void TQRBandSize::SetHeight(long double value) {
+  Put(kHeight, TQRDirection::Vertical, value);
+  ResizeOwner();
+}
+
+void TQRBandSize::SetWidth(long double value) {
+  Put(kWidth, TQRDirection::Horizontal, value);
+  ResizeOwner();
+}
+
+void TQRBandSize::ResizeOwner() {
+  if (band_ == nullptr || UpdatingOwner()) return;
+  TUpdatingOwner updating(*this);
+  const int width = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
+  const int height = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kHeight), TQRDirection::Vertical));
+  band_->SetBounds(band_->Left(), band_->Top(), width, height);
+}
+
+void TQRBandSize::ReadValues(const std::vector<long double>& values) {
+  TQRUnitBase::ReadValues(values);
+  // While a design loads the band applies its size at its loaded step.
+  if (band_ != nullptr && !band_->Loading()) ResizeOwner();
+}

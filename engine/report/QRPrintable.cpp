@@ -1,0 +1,174 @@
+#include "QRPrintable.h"
+
+#include <QStringList>
+
+#include "DesignValue.h"
+#include "QRCustomBand.h"
+#include "QRCustomReport.h"
+#include "ReferenceCanvas.h"
+
+namespace {
+constexpr int kCornerMark = 5;  // pixels along each edge
+}
+
+const QStringList& AlignmentNames() {
+  static const QStringList names{QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"),
+                                 QStringLiteral("taCenter")};
+  return names;
+}
+
+TQRPrintable::TQRPrintable(TQRComponent* owner)
+    : TQRControl(owner), size_(std::make_unique<TQRPrintableSize>(this)) {
+  SetColor(0xFFFFFFFF);
+  ApplyBounds(0, 0, kNewElementSize, kNewElementSize);
+}
+
+TQRPrintable::~TQRPrintable() { DestroyControls(); }
+
+void TQRPrintable::SetAlignment(TAlignment alignment) {
+  alignment_ = alignment;
+  if (alignToBand_) ApplyBandAlignment();
+}
+
+void TQRPrintable::SetAlignToBand(bool alignToBand) {
+  alignToBand_ = alignToBand;
+  ApplyBandAlignment();
+}
+
+void TQRPrintable::SetParentReport(TQRCustomReport* report) {
+  report_ = report;
+  size_->SetParentReport(report);
+}
+
+void TQRPrintable::SetZoom(int zoom) {
+  size_->SetZoom(zoom);
+  if (!Loading()) size_->ResizeOwner();
+}
+
+bool TQRPrintable::IsPrintable() const { return Enabled() || !Visible(); }
+
+int TQRPrintable::BandWidth() const {
+  const auto* band = dynamic_cast<const TQRCustomBand*>(Parent());
+  return band != nullptr ? band->Width() : -1;
+}
+
+void TQRPrintable::ApplyBandAlignment() {
+  if (!alignToBand_ || aligning_) return;
+  aligning_ = true;
+  const int parentWidth = BandWidth();
+  switch (alignment_) {
+    case taLeftJustify:
+      SetLeft(0);
+      break;
+    case taRightJustify:
+      if (parentWidth >= 0) SetLeft(parentWidth - Width());
+      break;
+    case taCenter:
+      if (parentWidth >= 0) SetLeft((parentWidth - Width()) / 2);  // toward zero
+      break;
+  }
+  aligning_ = false;
+}
+
+void TQRPrintable::PrepareOutput() {
+  inOutput_ = true;
+  outputDevice_ = report_ != nullptr ? report_->QRPrinter : nullptr;
+}
+
+void TQRPrintable::PrintAt(int, int) {}
+
+void TQRPrintable::ReportNotification(TQRComponent*, TQRNotifyOperation operation) {
+  if (operation == TQRNotifyOperation::BandResized) ApplyBandAlignment();
+}
+
+void TQRPrintable::FinishOutput() { inOutput_ = false; }
+
+void TQRPrintable::SetParent(TQRControl* parent) {
+  TQRControl::SetParent(parent);
+  if (auto* report = dynamic_cast<TQRCustomReport*>(parent)) {
+    size_->SetUnits(report->Units());
+    SetParentReport(report);
+    SetZoom(report->Zoom());
+    SetTop(Top());
+    SetLeft(Left());
+  } else if (auto* band = dynamic_cast<TQRCustomBand*>(parent)) {
+    size_->SetUnits(band->Size().Units());
+    if (TQRCustomReport* bandReport = band->ParentReport()) {
+      SetParentReport(bandReport);
+      SetZoom(bandReport->Zoom());
+      SetTop(Top());
+      SetLeft(Left());
+    }
+    SetTop(Top());
+    SetLeft(Left());
+  }
+}
+
+void TQRPrintable::SetBounds(int left, int top, int width, int height) {
+  if (size_->UpdatingOwner()) {
+    ApplyBounds(left, top, width, height);
+  } else if (Loading()) {
+    if (left != 0) loadedLeft_ = left;
+    if (top != 0) loadedTop_ = top;
+    if (width != 0) loadedWidth_ = width;
+    if (height != 0) loadedHeight_ = height;
+  } else {
+    TUnitsScope pixels(*size_, TQRUnit::Pixels);
+    if (height != size_->Height()) size_->SetHeight(height);
+    if (width != size_->Width()) size_->SetWidth(width);
+    if (top != size_->Top()) size_->SetTop(top);
+    if (left != size_->Left()) size_->SetLeft(left);
+  }
+  if (alignToBand_ && !aligning_) ApplyBandAlignment();
+}
+
+void TQRPrintable::Loaded() {
+  TQRControl::Loaded();
+  size_->ResizeOwner();
+  // The stored values win; the design's pixel values only fill in zeros.
+  const int left = Left() == 0 ? loadedLeft_ : Left();
+  const int top = Top() == 0 ? loadedTop_ : Top();
+  const int width = Width() == 0 ? loadedWidth_ : Width();
+  const int height = Height() == 0 ? loadedHeight_ : Height();
+  if (left != Left() || top != Top() || width != Width() || height != Height())
+    SetBounds(left, top, width, height);
+}
+
+void TQRPrintable::Paint(TCanvas& canvas, QPoint origin) {
+  if (inOutput_) return;
+  const int w = Width(), h = Height();
+  if (!transparent_) {
+    canvas.SetBrush(0xFFFFFFFF, TBrushStyle::bsSolid);
+    canvas.FillRect(QRect(origin, QSize(w, h)));
+  }
+  canvas.SetPen(0xFF000000, 1, TPenStyle::psSolid);
+  const int l = origin.x(), t = origin.y(), r = l + w - 1, b = t + h - 1;
+  const int m = kCornerMark;
+  const int corners[4][2] = {{l, t}, {r, t}, {l, b}, {r, b}};
+  for (const auto& c : corners) {
+    const int dx = c[0] == l ? m : -m;
+    const int dy = c[1] == t ? m : -m;
+    canvas.MoveTo(c[0] + dx, c[1]);
+    canvas.LineTo(c[0], c[1]);
+    canvas.LineTo(c[0], c[1] + dy);
+  }
+  const long double scale = size_->Zoom() * (ScreenPixelsPerInch() / 254.0L) / 100;
+  frame_.PaintFrame(canvas, QRect(origin, QSize(w - 1, h - 1)), scale, scale);
+}
+
+bool TQRPrintable::ReadProperty(const QString& name, const TDesignValue& value,
+                                TDesignReader& reader) {
+  if (name == QLatin1String("Size.Values")) return size_->ReadProperty(QStringLiteral("Values"), value, reader);
+  if (name.startsWith(QLatin1String("Frame.")) && frame_.ReadProperty(name.mid(6), value))
+    return true;
+  if (name == QLatin1String("Alignment")) {
+    SetAlignment(AsEnum<TAlignment>(value, AlignmentNames()));
+  } else if (name == QLatin1String("AlignToBand")) {
+    SetAlignToBand(AsBoolean(value));
+  } else if (name == QLatin1String("Transparent")) {
+    SetTransparent(AsBoolean(value));
+  } else {
+    return TQRControl::ReadProperty(name, value, reader);
+  }
+  return true;
+}

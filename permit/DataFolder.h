@@ -1,0 +1,11 @@
+#pragma once
+// The data folder, C:\Permiso on the original platform: here $HOME/Permiso.
+// It holds the permit text records and their backups.
+
+#include <QString>
+
+QString DataFolderPath();
+
+// Creates the data folder (one level) when it is missing; when that fails,
+// shows the warning "No he podido crear el directorio" and returns.
+void EnsureDataFolder();

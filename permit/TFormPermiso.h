@@ -1,0 +1,32 @@
+#pragma once
+// The entry window, built from TFormPermiso.ui. Its controls are public under
+// their design names (FormPermiso->Folio, ->Placa ...): the permit document's
+// after-print handler reads them through the global reference.
+
+#include <QWidget>
+
+#include "ui_TFormPermiso.h"
+
+class TFormPermiso : public QWidget, public Ui::TFormPermiso {
+  Q_OBJECT
+ public:
+  explicit TFormPermiso(QWidget* parent = nullptr);
+  ~TFormPermiso() override;
+
+  // Handlers bound by the design.
+  void FormActivate();
+  void NoEcoKeyPress(QChar& Key);
+  void ComisionKeyPress(QChar& Key);
+  void BtnPreliminarClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ApplyDesignProperties();
+  void LoadPictures();
+  void BindHandlers();
+};
+
+// The entry window; created first at start-up, lives for the whole run.
+extern TFormPermiso* FormPermiso;

@@ -1,0 +1,32 @@
+#include "TPermisoApplication.h"
+
+#include <QIcon>
+
+#include "HandlerGuard.h"
+#include "PermitResources.h"
+#include "ProgramIdentity.h"
+#include "Termination.h"
+
+TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  platform::SetProgramFile(argc > 0 && argv[0] ? QString::fromLocal8Bit(argv[0]) : applicationFilePath());
+  setApplicationName(platform::ApplicationTitle());
+  InitPermitResources();
+  setWindowIcon(QIcon(QStringLiteral(":/pictures/Permiso.ico")));
+  // Only the main window ends the program (TFormPermiso::closeEvent).
+  setQuitOnLastWindowClosed(false);
+}
+
+QString TPermisoApplication::Title() const { return platform::ApplicationTitle(); }
+
+bool TPermisoApplication::Terminated() const { return platform::TerminationRequested(); }
+
+void TPermisoApplication::Terminate() { platform::RequestTermination(); }
+
+bool TPermisoApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    platform::ShowCurrentError();
+    return false;
+  }
+}

@@ -1,0 +1,9 @@
+#include "TQRPermiso.h"
+
+TQRPermiso* QRPermiso = nullptr;
+
+TQRPermiso::TQRPermiso(QObject* owner) : QObject(owner) { setObjectName(QStringLiteral("QRPermiso")); }
+
+TQRPermiso::~TQRPermiso() {
+  if (QRPermiso == this) QRPermiso = nullptr;
+}

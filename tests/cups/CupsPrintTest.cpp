@@ -1,0 +1,156 @@
+// Prints through the printer layer to the cups-pdf queue "PDF" that
+// scripts/cups-up.sh sets up, and reads back what arrived.
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "PrinterErrors.h"
+#include "QtPrinterDevice.h"
+
+namespace {
+
+// cups-pdf's output folder for jobs of this user, from its own settings.
+QString CupsPdfOutputFolder() {
+  QString out = QStringLiteral("${HOME}/PDF");
+  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+  if (conf.open(QIODevice::ReadOnly)) {
+    for (const QByteArray& line : conf.readAll().split('\n')) {
+      const QByteArray t = line.trimmed();
+      if (t.startsWith("Out ") || t.startsWith("Out\t")) out = QString::fromUtf8(t.mid(4).trimmed());
+    }
+  }
+  const passwd* pw = getpwuid(getuid());
+  const QString home = pw ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath();
+  out.replace(QStringLiteral("${HOME}"), home);
+  return out;
+}
+
+QString UniqueTitle(const char* what) {
+  return QStringLiteral("permiso-%1-%2-%3")
+      .arg(QString::fromLatin1(what))
+      .arg(QCoreApplication::applicationPid())
+      .arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+// A PDF named after the job that pdftotext can read in full; empty after
+// the time limit.
+QString WaitForPdf(const QString& folder, const QString& title, int limitMs) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < limitMs) {
+    const QStringList found = QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
+    if (!found.isEmpty()) {
+      const QString path = folder + QLatin1Char('/') + found.first();
+      QProcess probe;
+      probe.start(QStringLiteral("pdfinfo"), {path});
+      if (probe.waitForFinished(10000) && probe.exitCode() == 0) return path;
+    }
+    QThread::msleep(200);
+  }
+  return {};
+}
+
+QString PdfText(const QString& path) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  p.waitForFinished(20000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class CupsPrint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const int index = device_.Printers().indexOf(QStringLiteral("PDF"));
+    ASSERT_GE(index, 0) << "no CUPS queue \"PDF\": run scripts/cups-up.sh first";
+    device_.SetPrinterIndex(index);
+    folder_ = CupsPdfOutputFolder();
+  }
+  void TearDown() override {
+    if (qEnvironmentVariableIsSet("PERMISO_KEEP_PDF")) return;
+    for (const QString& f : made_) QFile::remove(f);
+  }
+
+  void PrintText(const QString& title, const QString& text) {
+    device_.SetTitle(title);
+    device_.BeginDoc();
+    TFontSpec font;
+    font.pointSize = 24;
+    device_.Canvas().SelectFont(font);
+    device_.Canvas().TextOut(600, 600, TTextAnchor::Left, text);
+    device_.EndDoc();
+  }
+
+  TQtPrinterDevice device_;
+  QString folder_;
+  QStringList made_;
+};
+
+TEST_F(CupsPrint, OnePageJobArrivesAsPdfWithItsText) {
+  const QString title = UniqueTitle("page");
+  PrintText(title, QStringLiteral("PERMISO DE CIRCULACION 4711"));
+  EXPECT_FALSE(device_.Printing());
+  const QString pdf = WaitForPdf(folder_, title, 60000);
+  ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << title.toStdString() << " in " << folder_.toStdString();
+  made_ << pdf;
+  EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("PERMISO DE CIRCULACION 4711")));
+}
+
+TEST_F(CupsPrint, AbortedJobNeverReachesTheQueue) {
+  const QString aborted = UniqueTitle("aborted");
+  device_.SetTitle(aborted);
+  device_.BeginDoc();
+  device_.Canvas().TextOut(600, 600, TTextAnchor::Left, QStringLiteral("never printed"));
+  device_.Abort();
+  EXPECT_FALSE(device_.Printing());
+  // A job sent afterwards arrives after the aborted one would have.
+  const QString later = UniqueTitle("after-abort");
+  PrintText(later, QStringLiteral("second"));
+  const QString pdf = WaitForPdf(folder_, later, 60000);
+  ASSERT_FALSE(pdf.isEmpty());
+  made_ << pdf;
+  EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*%1*").arg(aborted)}, QDir::Files).isEmpty());
+}
+
+TEST_F(CupsPrint, DeviceModeChangesThePage) {
+  auto mode = device_.DeviceMode();
+  ASSERT_TRUE(mode.has_value());
+  EXPECT_EQ(mode->fields & DM_PAPERSIZE, DM_PAPERSIZE);
+  mode->paperSize = 1;  // Letter
+  mode->orientation = DMORIENT_LANDSCAPE;
+  mode->copies = 2;
+  device_.SetPrinter(device_.Names(), mode);
+  EXPECT_EQ(device_.LogPixelsX(), 1200);
+  EXPECT_EQ(device_.PhysicalWidth(), 13200);  // 11 in across
+  EXPECT_EQ(device_.PhysicalHeight(), 10200);
+  EXPECT_GT(device_.PhysicalOffsetX(), 0);
+  EXPECT_LT(device_.PageWidth(), device_.PhysicalWidth());
+  auto back = device_.DeviceMode();
+  EXPECT_EQ(back->paperSize, 1);
+  EXPECT_EQ(back->orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(back->copies, 2);
+  // Without a device mode the driver's defaults return.
+  device_.SetPrinter(device_.Names(), std::nullopt);
+  EXPECT_EQ(device_.DeviceMode()->copies, 1);
+  EXPECT_TRUE(device_.PaperCodes().contains(9));  // A4
+}
+
+TEST_F(CupsPrint, JobCallsOutOfTurnAreRefused) {
+  EXPECT_THROW(device_.NewPage(), EPrinter);
+  EXPECT_THROW(device_.EndDoc(), EPrinter);
+  device_.SetTitle(UniqueTitle("refused"));
+  device_.BeginDoc();
+  EXPECT_THROW(device_.BeginDoc(), EPrinter);
+  EXPECT_THROW(device_.SetPrinterIndex(0), EPrinter);
+  device_.Abort();
+}
+
+}  // namespace

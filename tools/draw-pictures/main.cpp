@@ -1,0 +1,177 @@
+// Draws every picture the program is built with and writes them into the
+// folder given as the only argument (resources/pictures). The files are
+// committed; run this only to change a picture:
+//   build/tools/draw-pictures/draw-pictures resources/pictures
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+#include "BitmapFile.h"
+
+namespace {
+
+// The 16 colours of the standard icon palette.
+const QVector<QRgb> kIconPalette = {
+    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+};
+
+QImage Blank(int w, int h, QColor fill) {
+  QImage image(w, h, QImage::Format_ARGB32);
+  image.fill(fill);
+  return image;
+}
+
+// Traffic light: a dark housing with red, amber and green lamps.
+QImage TrafficLight() {
+  QImage image = Blank(32, 32, Qt::transparent);
+  QPainter p(&image);
+  p.setPen(QColor(0, 0, 0));
+  p.setBrush(QColor(128, 128, 128));
+  p.drawRect(15, 26, 2, 5);  // post
+  p.setBrush(QColor(0, 0, 0));
+  p.drawRoundedRect(9, 1, 13, 26, 3, 3);
+  const QColor lamps[] = {QColor(255, 0, 0), QColor(255, 255, 0), QColor(0, 255, 0)};
+  for (int i = 0; i < 3; ++i) {
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(lamps[i]);
+    p.drawEllipse(12, 3 + i * 8, 7, 7);
+  }
+  return image;
+}
+
+QFont Font(int pixels, bool bold) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+// The government emblem on black. Drawn on white first so that the
+// antialiased edges blend towards the white panel it is shown on; the white
+// background then becomes the black that the program draws transparent.
+QImage Emblem() {
+  QImage image = Blank(154, 160, Qt::white);
+  {
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor darkBlue(16, 32, 112), blue(24, 72, 168), teal(0, 128, 128);
+    // Coat of arms: a shield with a quartered field, a crest and a scroll.
+    QPainterPath shield;
+    shield.moveTo(52, 14);
+    shield.lineTo(102, 14);
+    shield.lineTo(102, 48);
+    shield.quadTo(102, 74, 77, 84);
+    shield.quadTo(52, 74, 52, 48);
+    shield.closeSubpath();
+    p.setPen(QPen(darkBlue, 3));
+    p.setBrush(QColor(220, 226, 240));
+    p.drawPath(shield);
+    p.setPen(QPen(darkBlue, 2));
+    p.drawLine(77, 16, 77, 80);
+    p.drawLine(54, 44, 100, 44);
+    p.setBrush(darkBlue);
+    p.drawEllipse(QPointF(64.5, 30), 6, 6);
+    p.drawRect(82, 24, 14, 12);
+    p.drawPolygon(QPolygonF({QPointF(58, 66), QPointF(70, 52), QPointF(74, 66)}));
+    p.drawEllipse(QPointF(89, 58), 7, 5);
+    p.drawPolygon(QPolygonF({QPointF(62, 12), QPointF(67, 3), QPointF(72, 9), QPointF(77, 1),
+                             QPointF(82, 9), QPointF(87, 3), QPointF(92, 12)}));
+    p.setPen(QPen(darkBlue, 3));
+    p.drawArc(QRectF(36, 20, 24, 60), 100 * 16, 160 * 16);
+    p.drawArc(QRectF(94, 20, 24, 60), -80 * 16, 160 * 16);
+
+    p.setPen(blue);
+    p.setFont(Font(26, true));
+    p.drawText(QRect(0, 88, 154, 30), Qt::AlignCenter, QStringLiteral("QUELMORA"));
+    p.setPen(teal);
+    p.setFont(Font(10, true));
+    p.drawText(QRect(0, 118, 154, 14), Qt::AlignCenter, QStringLiteral("GOBIERNO DEL ESTADO"));
+    const QColor rule[] = {QColor(200, 30, 40), QColor(240, 180, 0), QColor(0, 150, 70),
+                           QColor(24, 72, 168), QColor(130, 40, 150)};
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 5; ++i) p.fillRect(QRect(17 + i * 24, 135, 24, 3), rule[i]);
+    p.setPen(darkBlue);
+    p.setFont(Font(9, false));
+    p.drawText(QRect(0, 141, 154, 14), Qt::AlignCenter, QStringLiteral("Trabajando por ti"));
+  }
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == qRgb(255, 255, 255)) image.setPixel(x, y, qRgb(0, 0, 0));
+  return image;
+}
+
+// A sheet with lines of text and a blue magnifying glass across it.
+QImage PreviewButton() {
+  QImage image = Blank(32, 32, Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath sheet;
+  sheet.moveTo(4.5, 1.5);
+  sheet.lineTo(19.5, 1.5);
+  sheet.lineTo(25.5, 7.5);
+  sheet.lineTo(25.5, 29.5);
+  sheet.lineTo(4.5, 29.5);
+  sheet.closeSubpath();
+  p.setPen(QPen(QColor(96, 96, 96), 1));
+  p.setBrush(Qt::white);
+  p.drawPath(sheet);
+  p.drawPolyline(QPolygonF({QPointF(19.5, 1.5), QPointF(19.5, 7.5), QPointF(25.5, 7.5)}));
+  p.setPen(QPen(QColor(128, 128, 128), 1));
+  for (int y = 10; y <= 26; y += 3) p.drawLine(QPointF(7.5, y + 0.5), QPointF(22.5, y + 0.5));
+  p.setPen(QPen(QColor(20, 60, 180), 3, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(21, 21), QPointF(29, 29));
+  p.setPen(QPen(QColor(30, 90, 220), 2));
+  p.setBrush(QColor(200, 225, 255, 200));
+  p.drawEllipse(QPointF(15, 15), 7, 7);
+  return image;
+}
+
+// White speech bubble, dark outline, blue question mark, on olive.
+QImage ConfirmPicture() {
+  QImage image = Blank(32, 32, QColor(128, 128, 0));
+  QPainter p(&image);
+  p.setPen(QColor(0, 0, 0));
+  p.setBrush(Qt::white);
+  p.drawEllipse(2, 2, 27, 21);
+  p.drawPolygon(QPolygon({QPoint(8, 19), QPoint(5, 29), QPoint(15, 22)}));
+  p.setPen(Qt::NoPen);
+  p.drawRect(9, 19, 6, 3);
+  p.setPen(QColor(0, 0, 255));
+  p.setFont(Font(17, true));
+  p.drawText(QRect(2, 2, 28, 21), Qt::AlignCenter, QStringLiteral("?"));
+  return image;
+}
+
+bool Write(const QDir& folder, const QString& name, const QByteArray& bytes) {
+  QFile file(folder.filePath(name));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(file.fileName()));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: draw-pictures <output folder>\n");
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const bool ok = Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
+                  Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
+                  Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
+                  Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture()));
+  return ok ? 0 : 1;
+}
