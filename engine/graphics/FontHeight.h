@@ -10,6 +10,6 @@
 // round(pointSize * pixelsPerInch / 72), halves away from zero; at least 1.
 int FontPixelHeight(double pointSize, int pixelsPerInch);
 
-// A QFont of `pixelHeight` pixels (character height) with the spec's face
+// A QFont of `pixelHeight` pixels (character height) with the given face
 // and styles. Faces are resolved by fontconfig (Arial -> Liberation Sans).
 QFont MakeQFont(const TFontSpec& spec, int pixelHeight);
