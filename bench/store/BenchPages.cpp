@@ -1,7 +1,6 @@
 #include "BenchPages.h"
 
 #include <QString>
-
 #include <random>
 
 namespace storebench {
@@ -27,8 +26,15 @@ QByteArray MetafilePage(std::uint32_t seed, int approxSize) {
   Put32(b, 4, 108);
   Put32(b, 40, 0x464D4520);
   Put32(b, 44, 0x10000);
-  static const char* words[] = {"PERMISO DE CIRCULACIÓN", "VEHÍCULO", "PLACA", "CONDUCTOR",
-                                "DEPENDENCIA", "VIGENCIA", "DEL", "AL", "FOLIO 0001"};
+  static const char* words[] = {"PERMISO DE CIRCULACIÓN",
+                                "VEHÍCULO",
+                                "PLACA",
+                                "CONDUCTOR",
+                                "DEPENDENCIA",
+                                "VIGENCIA",
+                                "DEL",
+                                "AL",
+                                "FOLIO 0001"};
   while (b.size() < approxSize) {
     switch (rng() % 5) {
       case 0:

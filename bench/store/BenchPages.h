@@ -2,7 +2,6 @@
 // Page bytes for the benchmarks: metafile-shaped pages like a run stores.
 
 #include <QByteArray>
-
 #include <cstdint>
 
 namespace storebench {

@@ -1,10 +1,10 @@
 // Encode and decode throughput of the page coder on metafile pages, beside
 // zlib at levels 1 and 6 on the same bytes.
 
+#include <benchmark/benchmark.h>
+
 #include "BenchPages.h"
 #include "TQRCompress.h"
-
-#include <benchmark/benchmark.h>
 
 #ifdef PERMISO_BENCH_ZLIB
 #include <zlib.h>

@@ -2,15 +2,14 @@
 // to its temporary file; and reaching the last and a middle page of a saved
 // 1000-page file that was just loaded (no links walked yet).
 
-#include "BenchPages.h"
-#include "TQRPageList.h"
-
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryDir>
 #include <random>
 #include <vector>
+
+#include "BenchPages.h"
+#include "TQRPageList.h"
 
 namespace {
 
@@ -93,6 +92,11 @@ void BM_LoadedFileFirstFetch(benchmark::State& state) {
     benchmark::DoNotOptimize(list.ReadPayload(n));
   }
 }
-BENCHMARK(BM_LoadedFileFirstFetch)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadedFileFirstFetch)
+    ->Arg(1)
+    ->Arg(500)
+    ->Arg(999)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

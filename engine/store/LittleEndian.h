@@ -13,9 +13,9 @@ inline std::uint16_t GetU16(const unsigned char* p) {
 }
 
 inline std::int32_t GetI32(const unsigned char* p) {
-  const std::uint32_t v = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                          (static_cast<std::uint32_t>(p[2]) << 16) |
-                          (static_cast<std::uint32_t>(p[3]) << 24);
+  const std::uint32_t v =
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
   std::int32_t r;
   std::memcpy(&r, &v, 4);
   return r;

@@ -1,9 +1,9 @@
 #include "PreparedHeader.h"
 
-#include "LittleEndian.h"
-
 #include <cmath>
 #include <cstring>
+
+#include "LittleEndian.h"
 
 namespace qrstore {
 namespace {
@@ -21,7 +21,8 @@ struct TOldField {
 };
 // The older header packs the same fields on 4-byte boundaries.
 constexpr TOldField kOldFields[] = {
-    {0, 0, 2}, {2, 2, 2}, {4, 4, 1}, {8, 8, 4}, {12, 16, 8}, {20, 24, 1}, {21, 25, 1}, {22, 26, 101},
+    {0, 0, 2},   {2, 2, 2},   {4, 4, 1},   {8, 8, 4},
+    {12, 16, 8}, {20, 24, 1}, {21, 25, 1}, {22, 26, 101},
 };
 static_assert(22 + 101 < kOldHeaderSize && 26 + 101 < kHeaderSize);
 

@@ -14,7 +14,6 @@
 
 #include <QByteArray>
 #include <QDateTime>
-
 #include <array>
 #include <cstdint>
 

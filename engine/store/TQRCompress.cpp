@@ -1,10 +1,10 @@
 #include "TQRCompress.h"
 
-#include "Errors.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
+
+#include "Errors.h"
 
 namespace {
 constexpr int kRoot = 0;
@@ -76,9 +76,7 @@ void TQRCompress::PutBits(std::uint64_t code, int length) {
   }
 }
 
-void TQRCompress::GrowOutput() {
-  out_->resize(std::max<qsizetype>(64, out_->size() * 2));
-}
+void TQRCompress::GrowOutput() { out_->resize(std::max<qsizetype>(64, out_->size() * 2)); }
 
 void TQRCompress::PutDeepCode(int leaf) {
   unsigned char notes[kLastNode];

@@ -11,7 +11,6 @@
 // One instance codes one page, in one direction; it is never shared.
 
 #include <QByteArray>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -71,4 +70,5 @@ class TQRCompress {
 QByteArray CompressBytes(const QByteArray& plain);
 // Decodes `count` bytes; throws EReadError when `packed` runs out first.
 // `consumed` receives the packed bytes used.
-QByteArray ExpandBytes(const QByteArray& packed, std::size_t count, std::size_t* consumed = nullptr);
+QByteArray ExpandBytes(const QByteArray& packed, std::size_t count,
+                       std::size_t* consumed = nullptr);

@@ -1,12 +1,13 @@
 #include "TQRPageList.h"
 
-#include "Errors.h"
-#include "LittleEndian.h"
-#include "PageRecord.h"
-#include "TQRCompress.h"
-
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include "Errors.h"
+#include "LittleEndian.h"
+#include "Metafile.h"
+#include "PageRecord.h"
+#include "TQRCompress.h"
 
 using namespace qrstore;
 
@@ -265,6 +266,15 @@ std::optional<QByteArray> TQRPageList::ReadPayload(int n) {
   return out;
 }
 
+void TQRPageList::AppendPage(const TMetafile& page) { AppendPayload(page.ToBytes()); }
+
+std::unique_ptr<TMetafile> TQRPageList::ReadPage(int n) {
+  Guard g(lock_);
+  std::optional<QByteArray> bytes = ReadPayload(n);
+  if (!bytes) return nullptr;
+  return std::make_unique<TMetafile>(TMetafile::FromBytes(*bytes));
+}
+
 TPageRecordInfo TQRPageList::RecordInfo(int n) {
   Guard g(lock_);
   if (!stream_ || n < 1 || n > count_) throw EReadError();
@@ -277,9 +287,8 @@ TPageRecordInfo TQRPageList::RecordInfo(int n) {
   info.payloadSize = head.forward - kBackLinkSize - (info.offset + kRecordPayloadAt);
   info.metafileSize = info.payloadSize;
   if (compression_)
-    info.metafileSize = info.payloadSize >= kExpandedCountSize
-                            ? ReadI32At(info.offset + kRecordPayloadAt)
-                            : -1;
+    info.metafileSize =
+        info.payloadSize >= kExpandedCountSize ? ReadI32At(info.offset + kRecordPayloadAt) : -1;
   return info;
 }
 

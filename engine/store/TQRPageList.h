@@ -11,16 +11,15 @@
 // "Metafile is not valid" from the metafile reader) for the page that cannot
 // be read, and never a walk outside the file or round a loop.
 
-#include "PreparedHeader.h"
-#include "TQRStream.h"
-
 #include <QByteArray>
 #include <QString>
-
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
+
+#include "PreparedHeader.h"
+#include "TQRStream.h"
 
 class TMetafile;
 

@@ -1,17 +1,16 @@
 #include "TQRStream.h"
 
-#include "Errors.h"
-#include "TempFile.h"
+#include <unistd.h>
 
 #include <QFile>
 #include <QIODevice>
-
-#include <unistd.h>
-
 #include <algorithm>
-#include <limits>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
+
+#include "Errors.h"
+#include "TempFile.h"
 
 namespace {
 
@@ -32,9 +31,10 @@ TQRStream::~TQRStream() {
   if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
 }
 
-std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold, const QString& tempFolder) {
-  return std::unique_ptr<TQRStream>(new TQRStream(
-      spillThreshold, tempFolder.isEmpty() ? platform::TempFolder() : tempFolder));
+std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold,
+                                                  const QString& tempFolder) {
+  return std::unique_ptr<TQRStream>(
+      new TQRStream(spillThreshold, tempFolder.isEmpty() ? platform::TempFolder() : tempFolder));
 }
 
 std::unique_ptr<TQRStream> TQRStream::OpenFile(const QString& fileName) {
@@ -101,8 +101,8 @@ void TQRStream::SpillToFile() {
   try {
     handle = platform::CreateUniqueTempFile(tempFolder_, QStringLiteral("QRP"));
   } catch (const std::runtime_error& e) {
-    throw EFCreateError(CreateMessage(tempFolder_ + QStringLiteral("/QRP.TMP"),
-                                      QString::fromLocal8Bit(e.what())));
+    throw EFCreateError(
+        CreateMessage(tempFolder_ + QStringLiteral("/QRP.TMP"), QString::fromLocal8Bit(e.what())));
   }
   auto file = std::make_unique<QFile>(handle.path);
   const bool ok = file->open(handle.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,

@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <memory>
 #include <mutex>
 

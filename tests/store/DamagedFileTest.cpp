@@ -3,17 +3,16 @@
 // hang or a huge allocation. A page stays readable while either the forward
 // or the backward chain of links still reaches it whole.
 
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <functional>
+
 #include "Errors.h"
 #include "LittleEndian.h"
 #include "StoreTestData.h"
-#include "TQRPageList.h"
 #include "TQRCompress.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <functional>
+#include "TQRPageList.h"
 
 namespace {
 
@@ -57,28 +56,39 @@ const Outcome P = Outcome::Page, N = Outcome::Nothing, E = Outcome::ReadError;
 
 const DamageCase kCases[] = {
     {"Undamaged", false, [](TLayout&) {}, {P, P, P, N}},
-    {"ForwardLinkOutsideTheFile", false,
-     [](TLayout& l) { Put(l.file, l.record[1] + 4, 0x7FFFFFF0); }, {E, P, P, N}},
-    {"ForwardLinkNegative", false, [](TLayout& l) { Put(l.file, l.record[2] + 4, -5); },
+    {"ForwardLinkOutsideTheFile",
+     false,
+     [](TLayout& l) { Put(l.file, l.record[1] + 4, 0x7FFFFFF0); },
+     {E, P, P, N}},
+    {"ForwardLinkNegative",
+     false,
+     [](TLayout& l) { Put(l.file, l.record[2] + 4, -5); },
      {P, E, P, N}},
     // Record 2 links back to record 1: a loop for a reader that trusts links.
-    {"ForwardLinkLoopsBack", false,
+    {"ForwardLinkLoopsBack",
+     false,
      [](TLayout& l) { Put(l.file, l.record[2] + 4, static_cast<std::int32_t>(l.record[1])); },
      {P, E, P, N}},
-    {"ForwardLinkToItself", false,
+    {"ForwardLinkToItself",
+     false,
      [](TLayout& l) { Put(l.file, l.record[1] + 4, static_cast<std::int32_t>(l.record[1])); },
      {E, P, P, N}},
     // The last record's back link is the only way to the end: broken, the
     // forward links still lead there.
-    {"LastBackLinkLoops", false,
+    {"LastBackLinkLoops",
+     false,
      [](TLayout& l) { Put(l.file, l.file.size() - 4, static_cast<std::int32_t>(l.record[1])); },
      {P, P, E, N}},
-    {"LastBackLinkOutside", false, [](TLayout& l) { Put(l.file, l.file.size() - 4, -1); },
+    {"LastBackLinkOutside",
+     false,
+     [](TLayout& l) { Put(l.file, l.file.size() - 4, -1); },
      {P, P, E, N}},
-    {"MiddleBackLinkWrong", false,
+    {"MiddleBackLinkWrong",
+     false,
      [](TLayout& l) { Put(l.file, l.record[3] - 4, static_cast<std::int32_t>(l.record[3])); },
      {P, E, P, N}},
-    {"PageNumbersSwapped", false,
+    {"PageNumbersSwapped",
+     false,
      [](TLayout& l) {
        Put(l.file, l.record[2], 3);
        Put(l.file, l.record[3], 2);
@@ -89,25 +99,33 @@ const DamageCase kCases[] = {
     // The spare record is simply not shown.
     {"CountSmallerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 2); }, {P, P, N, N}},
     {"CountNegative", false, [](TLayout& l) { Put(l.file, 8, -3); }, {N, N, N, N}},
-    {"TruncatedInsideRecord2", false,
+    {"TruncatedInsideRecord2",
+     false,
      [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 100)); },
      {P, E, E, N}},
-    {"TruncatedInsideRecord2Head", false,
+    {"TruncatedInsideRecord2Head",
+     false,
      [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 6)); },
      {P, E, E, N}},
     {"CompressedUndamaged", true, [](TLayout&) {}, {P, P, P, N}},
-    {"CompressedLengthNegative", true, [](TLayout& l) { Put(l.file, l.record[2] + 8, -1); },
+    {"CompressedLengthNegative",
+     true,
+     [](TLayout& l) { Put(l.file, l.record[2] + 8, -1); },
      {P, E, P, N}},
-    {"CompressedLengthHuge", true,
-     [](TLayout& l) { Put(l.file, l.record[2] + 8, 0x7FFFFFFF); }, {P, E, P, N}},
+    {"CompressedLengthHuge",
+     true,
+     [](TLayout& l) { Put(l.file, l.record[2] + 8, 0x7FFFFFFF); },
+     {P, E, P, N}},
     // Within what the bits could hold, but more than they do hold.
-    {"CompressedLengthTooLarge", true,
+    {"CompressedLengthTooLarge",
+     true,
      [](TLayout& l) {
        const qint64 packed = l.record[3] - 4 - (l.record[2] + 12);
        Put(l.file, l.record[2] + 8, static_cast<std::int32_t>(packed * 8));
      },
      {P, E, P, N}},
-    {"CompressedRecordTooShortForLength", true,
+    {"CompressedRecordTooShortForLength",
+     true,
      [](TLayout& l) {
        // Record 3 becomes 12 + 2 bytes: no room for L.
        l.file.truncate(static_cast<qsizetype>(l.record[3] + 10));

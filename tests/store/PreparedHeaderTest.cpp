@@ -1,8 +1,8 @@
-#include "PreparedHeader.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "PreparedHeader.h"
 
 using namespace qrstore;
 

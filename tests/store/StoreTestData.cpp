@@ -1,14 +1,13 @@
 #include "StoreTestData.h"
 
-#include "TQRPageList.h"
-
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-
 #include <random>
 #include <stdexcept>
+
+#include "TQRPageList.h"
 
 namespace storetest {
 namespace {
@@ -54,7 +53,8 @@ QByteArray EmfLikePage(std::uint32_t seed, int approxSize) {
         const QString text = QString::fromLatin1(words[rng() % 6]);
         Append32(b, 84);
         Append32(b, static_cast<std::uint32_t>(76 + 2 * text.size() + (text.size() % 2) * 2));
-        for (int i = 0; i < 15; ++i) Append32(b, i == 9 ? static_cast<std::uint32_t>(text.size()) : 0);
+        for (int i = 0; i < 15; ++i)
+          Append32(b, i == 9 ? static_cast<std::uint32_t>(text.size()) : 0);
         for (QChar c : text) {
           b.append(static_cast<char>(c.unicode()));
           b.append('\0');

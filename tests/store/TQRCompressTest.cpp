@@ -1,10 +1,10 @@
-#include "Errors.h"
-#include "StoreTestData.h"
-#include "TQRCompress.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "Errors.h"
+#include "StoreTestData.h"
+#include "TQRCompress.h"
 
 namespace {
 

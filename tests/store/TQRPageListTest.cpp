@@ -1,15 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <random>
+
 #include "Errors.h"
 #include "LittleEndian.h"
 #include "StoreTestData.h"
 #include "TQRPageList.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <random>
 
 namespace {
 
@@ -33,11 +32,11 @@ TEST(TQRPageList, OnePageStoreHasTheFileLayout) {
   EXPECT_EQ(I32At(file, 2) & 0xFFFF, 309);
   EXPECT_EQ(I32At(file, 8), 1);
   EXPECT_EQ(file[25], 0);
-  EXPECT_EQ(I32At(file, 128), 1);                  // page number
-  EXPECT_EQ(I32At(file, 132), file.size());        // forward link
-  EXPECT_EQ(file.mid(136, page.size()), page);     // the metafile as it is
-  EXPECT_EQ(I32At(file, file.size() - 4), 128);    // back link
-  EXPECT_EQ(file.mid(177, 3), "EMF");              // what the header test sees
+  EXPECT_EQ(I32At(file, 128), 1);                // page number
+  EXPECT_EQ(I32At(file, 132), file.size());      // forward link
+  EXPECT_EQ(file.mid(136, page.size()), page);   // the metafile as it is
+  EXPECT_EQ(I32At(file, file.size() - 4), 128);  // back link
+  EXPECT_EQ(file.mid(177, 3), "EMF");            // what the header test sees
 }
 
 TEST(TQRPageList, HeaderIsWrittenWithTheFirstPageAndAgainOnRequest) {

@@ -1,12 +1,12 @@
-#include "Errors.h"
-#include "StoreTestData.h"
-#include "TQRStream.h"
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "Errors.h"
+#include "StoreTestData.h"
+#include "TQRStream.h"
 
 namespace {
 
