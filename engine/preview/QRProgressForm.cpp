@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ActivationRecord.h"
 #include "QRNotices.h"
 #include "QRPrinter.h"
 
@@ -33,6 +34,10 @@ TQRProgressForm::TQRProgressForm(TQRPrinter* printer, QWidget* parent)
   CancelButton->setObjectName(QStringLiteral("CancelButton"));
   CancelButton->setGeometry(36, 60, 75, 25);
   connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+
+  // One of the program's own windows: when the focus comes back from it to
+  // the entry window, that window is activated again.
+  platform::ActivationRecord::Instance().Register(this);
 }
 
 void TQRProgressForm::CancelButtonClick() {

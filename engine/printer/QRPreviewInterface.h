@@ -5,7 +5,6 @@
 // standard one when it starts, so the printer never links upwards.
 
 #include <QObject>
-
 #include <memory>
 
 class QWidget;

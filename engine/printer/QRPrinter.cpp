@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QRect>
 #include <QWidget>
-
+#include <algorithm>
 #include <cmath>
 
 #include "EQRError.h"
@@ -11,10 +11,10 @@
 #include "PrinterDevice.h"
 #include "PrinterSettings.h"
 #include "QRNotices.h"
-#include "TQRPageList.h"
 #include "QRPreviewInterface.h"
 #include "QRPreviewLink.h"
 #include "ReferenceCanvas.h"
+#include "TQRPageList.h"
 #include "TQRStream.h"
 
 namespace {
@@ -261,7 +261,7 @@ void TQRPrinter::DiscardPages() {
   metafilePage_.reset();
   devicePageOpen_ = false;
   if (device_->Printing()) device_->Abort();  // a job cut off mid-run is not printed
-  pageList_->DiscardStream();  // deletes a temporary file, never a loaded one
+  pageList_->DiscardStream();                 // deletes a temporary file, never a loaded one
   pageCount_ = 0;
   loadedFromFile_ = false;
   runState_ = TQRPrinterRunState::Idle;
@@ -303,7 +303,8 @@ void TQRPrinter::FindPaperFromFirstPage() {
     w = static_cast<int>(std::trunc(page->Width() / scaleX_ / 40));
     h = static_cast<int>(std::trunc(page->Height() / scaleX_ / 40));
   }
-  for (int i = static_cast<int>(TQRPaperSize::Letter); i <= static_cast<int>(TQRPaperSize::ESheet); ++i) {
+  for (int i = static_cast<int>(TQRPaperSize::Letter); i <= static_cast<int>(TQRPaperSize::ESheet);
+       ++i) {
     const auto size = static_cast<TQRPaperSize>(i);
     const auto mm = *PaperDimensions(size);
     const int tw = static_cast<int>(std::trunc(mm.widthMm / 4));
@@ -347,6 +348,9 @@ void TQRPrinter::PrintStoredPages() {
   const int first = rangeFirst_ > 0 ? rangeFirst_ : 1;
   const int last = rangeLast_ > 0 ? std::min(rangeLast_, pageCount_) : pageCount_;
   if (first > last) return;
+  // A cancel meant for an earlier generation (say one stopped by loading a
+  // file) must not cut this print short.
+  cancelRequested_ = false;
   device_->SetTitle(jobTitle_);
   if (device_->Printing()) device_->Abort();
   settings_->WriteToDriver();

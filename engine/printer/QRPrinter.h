@@ -11,7 +11,6 @@
 
 #include <QPointer>
 #include <QString>
-
 #include <functional>
 #include <memory>
 

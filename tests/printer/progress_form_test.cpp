@@ -1,13 +1,14 @@
 // The printing-progress window: what it shows for each progress value, that
 // it reads the printer's value rather than the notice's, and Cancel.
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
+#include "ActivationRecord.h"
 #include "QRNotices.h"
 #include "QRPrinter.h"
 #include "QRProgressForm.h"
@@ -25,12 +26,9 @@ struct ProgressCase {
 // Only multiples of 5 (0 included) are shown; every other value leaves the
 // window as the previous multiple of 5 (here 40) left it.
 const ProgressCase kProgressCases[] = {
-    {"Zero", 0, 0, "0%  Completed"},
-    {"FortyFive", 45, 45, "45%  Completed"},
-    {"Hundred", 100, 100, "100%  Completed"},
-    {"Three", 3, 40, "40%  Completed"},
-    {"Seven", 7, 40, "40%  Completed"},
-    {"FortyOne", 41, 40, "40%  Completed"},
+    {"Zero", 0, 0, "0%  Completed"},          {"FortyFive", 45, 45, "45%  Completed"},
+    {"Hundred", 100, 100, "100%  Completed"}, {"Three", 3, 40, "40%  Completed"},
+    {"Seven", 7, 40, "40%  Completed"},       {"FortyOne", 41, 40, "40%  Completed"},
 };
 
 class ProgressFormTest : public QRPrinterFixture,
@@ -102,6 +100,25 @@ TEST_F(QRPrinterFixture, ProgressFormDesign) {
   EXPECT_EQ(form.Info->alignment(), Qt::AlignCenter);
   EXPECT_EQ(form.CancelButton->text(), QStringLiteral("Cancel"));
   EXPECT_EQ(form.CancelButton->geometry(), QRect(36, 60, 75, 25));
+}
+
+// Focus that goes from the entry window to the progress window and back
+// activates the entry window again, as a return from any own window does.
+TEST_F(QRPrinterFixture, ProgressFormCountsAsAnOwnWindowForActivation) {
+  auto& record = platform::ActivationRecord::Instance();
+  QWidget entry;
+  int activations = 0;
+  record.Register(&entry, [&] { ++activations; });
+  TQRPrinter printer;
+  {
+    TQRProgressForm form(&printer);
+    record.FocusEntered(&entry);
+    record.FocusEntered(form.CancelButton);
+    EXPECT_EQ(record.Current(), &form);
+    record.FocusEntered(&entry);
+  }
+  EXPECT_EQ(activations, 2);
+  record.Unregister(&entry);
 }
 
 }  // namespace
