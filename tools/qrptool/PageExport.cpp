@@ -1,0 +1,100 @@
+#include "PageExport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+
+#include "OutputFiles.h"
+#include "PreparedPages.h"
+#include "ReferenceCanvas.h"
+#include "ToolError.h"
+
+namespace {
+
+// A page image's extent at `dotsPerInch`; pages are measured at the screen's.
+int Scaled(int screenPixels, int dotsPerInch) {
+  return static_cast<int>(std::lround(double(screenPixels) * dotsPerInch / ScreenPixelsPerInch()));
+}
+
+QByteArray RenderPng(const TMetafile& page, int dotsPerInch) {
+  const int width = std::max(1, Scaled(page.Width(), dotsPerInch));
+  const int height = std::max(1, Scaled(page.Height(), dotsPerInch));
+  QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull())
+    throw EToolError(
+        QStringLiteral("A page of %1 x %2 pixels is too large").arg(width).arg(height));
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    page.Play(painter, QRectF(0, 0, width, height));
+  }
+  const double dotsPerMetre = dotsPerInch / 0.0254;
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dotsPerMetre)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dotsPerMetre)));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG"))
+    throw EToolError(QStringLiteral("The page could not be encoded as PNG"));
+  return bytes;
+}
+
+// The page's own extent, millimetres, portrait size plus orientation.
+QPageLayout PaperOf(const TMetafile& page) {
+  const double perPixel = 25.4 / ScreenPixelsPerInch();
+  const double w = std::max(1, page.Width()) * perPixel;
+  const double h = std::max(1, page.Height()) * perPixel;
+  const QPageSize size(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter, QString(),
+                       QPageSize::ExactMatch);
+  return QPageLayout(size, w > h ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+}  // namespace
+
+void ExportPng(const QString& fileName, const QString& folder, int dotsPerInch) {
+  const TPreparedPages file = ReadPreparedPages(fileName);
+  std::vector<TOutputFile> out;
+  for (std::size_t i = 0; i < file.pages.size(); ++i)
+    out.push_back({QDir(folder).filePath(PageFileName(int(i + 1), "png")),
+                   RenderPng(file.pages[i].metafile, dotsPerInch)});
+  WriteAllOrNothing(folder, out);
+}
+
+void ExportPdf(const QString& fileName, const QString& pdfName) {
+  const TPreparedPages file = ReadPreparedPages(fileName);
+  if (file.pages.empty()) throw EToolError(QStringLiteral("The file holds no pages"));
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("qrptool"));
+    writer.setPageLayout(PaperOf(file.pages.front().metafile));
+    QPainter painter(&writer);
+    for (std::size_t i = 0; i < file.pages.size(); ++i) {
+      const TMetafile& page = file.pages[i].metafile;
+      if (i > 0) {
+        writer.setPageLayout(PaperOf(page));
+        writer.newPage();
+      }
+      // The whole paper, as the page was recorded: no margins.
+      page.Play(painter, QRectF(0, 0, writer.width(), writer.height()));
+    }
+    painter.end();
+  }
+  WriteAllOrNothing(QString(), {{pdfName, bytes}});
+}
+
+void ExportEmf(const QString& fileName, const QString& folder) {
+  const TPreparedPages file = ReadPreparedPages(fileName);
+  std::vector<TOutputFile> out;
+  for (std::size_t i = 0; i < file.pages.size(); ++i)
+    out.push_back(
+        {QDir(folder).filePath(PageFileName(int(i + 1), "emf")), file.pages[i].metafile.ToBytes()});
+  WriteAllOrNothing(folder, out);
+}
