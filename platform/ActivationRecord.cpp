@@ -1,7 +1,6 @@
 #include "ActivationRecord.h"
 
 #include <QApplication>
-
 #include <algorithm>
 
 #include "HandlerGuard.h"
@@ -19,7 +18,8 @@ void ActivationRecord::ListenToApplication() {
   auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (!app || listening_ == app) return;
   listening_ = app;
-  connect(app, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusEntered(now); });
+  connect(app, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { FocusEntered(now); });
 }
 
 ActivationRecord::Entry* ActivationRecord::Find(QWidget* window) {
@@ -37,9 +37,8 @@ void ActivationRecord::Register(QWidget* window, std::function<void()> onActivat
     return;
   }
   entries_.push_back({window, std::move(onActivate)});
-  connect(window, &QObject::destroyed, this, [this] {
-    std::erase_if(entries_, [](const Entry& e) { return e.window.isNull(); });
-  });
+  connect(window, &QObject::destroyed, this,
+          [this] { std::erase_if(entries_, [](const Entry& e) { return e.window.isNull(); }); });
 }
 
 void ActivationRecord::Unregister(QWidget* window) {

@@ -15,7 +15,9 @@ IClock* g_clock = &g_systemClock;
 
 IClock& Clock() { return *g_clock; }
 
-ScopedClock::ScopedClock(IClock* clock) : previous_(g_clock) { g_clock = clock ? clock : &g_systemClock; }
+ScopedClock::ScopedClock(IClock* clock) : previous_(g_clock) {
+  g_clock = clock ? clock : &g_systemClock;
+}
 
 ScopedClock::~ScopedClock() { g_clock = previous_; }
 

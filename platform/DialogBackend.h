@@ -3,7 +3,6 @@
 // QMessageBoxes; tests install a scripted one (tests/support/dialogs).
 
 #include <QString>
-
 #include <vector>
 
 #include "MessageDialogTypes.h"

@@ -7,6 +7,7 @@
 #include "DialogResources.h"
 #include "EInvalidOperation.h"
 #include "Errors.h"
+#include "ModalScope.h"
 #include "ProgramIdentity.h"
 #include "Termination.h"
 
@@ -24,11 +25,16 @@ namespace {
 
 QString TitleOf(TMsgDlgType kind) {
   switch (kind) {
-    case TMsgDlgType::Plain: return platform::ProgramName();
-    case TMsgDlgType::Information: return QStringLiteral("Information");
-    case TMsgDlgType::Warning: return QStringLiteral("Warning");
-    case TMsgDlgType::Error: return QStringLiteral("Error");
-    case TMsgDlgType::Confirmation: return QStringLiteral("Confirm");
+    case TMsgDlgType::Plain:
+      return platform::ProgramName();
+    case TMsgDlgType::Information:
+      return QStringLiteral("Information");
+    case TMsgDlgType::Warning:
+      return QStringLiteral("Warning");
+    case TMsgDlgType::Error:
+      return QStringLiteral("Error");
+    case TMsgDlgType::Confirmation:
+      return QStringLiteral("Confirm");
   }
   return {};
 }
@@ -62,9 +68,12 @@ int ShowMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons butt
   return result;
 }
 
-void ShowPlainMessage(const QString& text) { ShowMessageDialog(text, TMsgDlgType::Plain, {TMsgDlgBtn::OK}); }
+void ShowPlainMessage(const QString& text) {
+  ShowMessageDialog(text, TMsgDlgType::Plain, {TMsgDlgBtn::OK});
+}
 
 void ShowNotice(const QString& text, const QString& caption) {
+  platform::TModalScope modal;
   platform::DialogBackend().ExecMessageBox({caption, text, platform::MessageBoxIcon::Information});
 }
 
@@ -78,6 +87,7 @@ void ShowErrorBox(const std::exception& error) {
   if (dynamic_cast<const EAbort*>(&error)) return;
   const auto* own = dynamic_cast<const EError*>(&error);
   const QString message = own ? own->Message() : QString::fromLocal8Bit(error.what());
+  platform::TModalScope modal;
   platform::DialogBackend().ExecMessageBox(
       {platform::ApplicationTitle(), ErrorBoxText(message), platform::MessageBoxIcon::Error});
 }

@@ -6,7 +6,6 @@
 // see what would be shown and answer it.
 
 #include <QString>
-
 #include <exception>
 
 #include "MessageDialogTypes.h"

@@ -5,7 +5,6 @@
 // invalid pictures, and the silent abort that is never shown.
 
 #include <QString>
-
 #include <stdexcept>
 
 class EError : public std::runtime_error {

@@ -6,7 +6,6 @@
 // notify override is only the last net.
 
 #include <QObject>
-
 #include <functional>
 #include <utility>
 
@@ -19,7 +18,8 @@ void ShowCurrentError();
 
 // Connects `signal` of `sender` to `handler`, run through RunHandler.
 template <typename Sender, typename Signal, typename Handler>
-QMetaObject::Connection BindHandler(Sender* sender, Signal signal, QObject* context, Handler handler) {
+QMetaObject::Connection BindHandler(Sender* sender, Signal signal, QObject* context,
+                                    Handler handler) {
   return QObject::connect(sender, signal, context, [handler = std::move(handler)](auto&&... args) {
     RunHandler([&] { handler(std::forward<decltype(args)>(args)...); });
   });

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -14,24 +13,35 @@ namespace {
 
 QString CaptionOf(TMsgDlgBtn button) {
   switch (button) {
-    case TMsgDlgBtn::OK: return QStringLiteral("OK");
-    case TMsgDlgBtn::Cancel: return QStringLiteral("Cancel");
-    case TMsgDlgBtn::Yes: return QStringLiteral("&Yes");
-    case TMsgDlgBtn::No: return QStringLiteral("&No");
-    case TMsgDlgBtn::Abort: return QStringLiteral("&Abort");
-    case TMsgDlgBtn::Retry: return QStringLiteral("&Retry");
-    case TMsgDlgBtn::Ignore: return QStringLiteral("&Ignore");
+    case TMsgDlgBtn::OK:
+      return QStringLiteral("OK");
+    case TMsgDlgBtn::Cancel:
+      return QStringLiteral("Cancel");
+    case TMsgDlgBtn::Yes:
+      return QStringLiteral("&Yes");
+    case TMsgDlgBtn::No:
+      return QStringLiteral("&No");
+    case TMsgDlgBtn::Abort:
+      return QStringLiteral("&Abort");
+    case TMsgDlgBtn::Retry:
+      return QStringLiteral("&Retry");
+    case TMsgDlgBtn::Ignore:
+      return QStringLiteral("&Ignore");
   }
   return {};
 }
 
 QMessageBox::Icon IconOf(TMsgDlgType kind) {
   switch (kind) {
-    case TMsgDlgType::Information: return QMessageBox::Information;
-    case TMsgDlgType::Warning: return QMessageBox::Warning;
-    case TMsgDlgType::Error: return QMessageBox::Critical;
+    case TMsgDlgType::Information:
+      return QMessageBox::Information;
+    case TMsgDlgType::Warning:
+      return QMessageBox::Warning;
+    case TMsgDlgType::Error:
+      return QMessageBox::Critical;
     case TMsgDlgType::Plain:
-    case TMsgDlgType::Confirmation: return QMessageBox::NoIcon;
+    case TMsgDlgType::Confirmation:
+      return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
 }
@@ -79,7 +89,8 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageBoxRequest& request) {
   box->setWindowTitle(request.caption);
   box->setTextFormat(Qt::PlainText);
   box->setText(WithLineFeeds(request.text));
-  box->setIcon(request.icon == MessageBoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information);
+  box->setIcon(request.icon == MessageBoxIcon::Error ? QMessageBox::Critical
+                                                     : QMessageBox::Information);
   box->setStandardButtons(QMessageBox::Ok);
   box->setDefaultButton(QMessageBox::Ok);
   // The other windows take no input while the box shows.
@@ -95,14 +106,9 @@ int QtDialogBackend::ExecMessageDialog(const MessageDialogRequest& request) {
 }
 
 void QtDialogBackend::ExecMessageBox(const MessageBoxRequest& request) {
-  QPointer<QWidget> active = QApplication::activeWindow();
-  QPointer<QWidget> focus = QApplication::focusWidget();
   auto box = BuildMessageBox(request);
   PlaceOnActiveScreen(*box);
   box->exec();
-  box.reset();
-  if (active) active->activateWindow();
-  if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
 namespace {

@@ -3,7 +3,6 @@
 // and the error box.
 
 #include <QMessageBox>
-
 #include <memory>
 
 #include "DialogBackend.h"

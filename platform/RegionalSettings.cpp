@@ -1,61 +1,87 @@
 #include "RegionalSettings.h"
 
 #include <QLocale>
-
 #include <algorithm>
 
 namespace platform {
 namespace {
 
-// Removes Qt's time-zone letters ("t", "tt", "ttt"...) and the blanks left
-// around them, outside quoted text.
-QString WithoutTimeZone(const QString& format) {
-  QString out;
-  bool quoted = false;
-  for (QChar c : format) {
-    if (c == u'\'') quoted = !quoted;
-    if (!quoted && c == u't') continue;
-    out += c;
-  }
-  return out.trimmed();
-}
-
-// Separators pass as they are; only text with letters needs quotes in Qt.
+// Literal text in Qt's format language. Text with letters goes inside
+// quotes, a quote within it doubled; otherwise the separators pass as they
+// are and a lone quote character is written as two quotes.
 QString QuotedLiteral(const QString& text) {
-  if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); })) return text;
   QString escaped = text;
   escaped.replace(u'\'', QStringLiteral("''"));
-  return u'\'' + escaped + u'\'';
+  const bool letters = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+  return letters ? u'\'' + escaped + u'\'' : escaped;
 }
 
-bool IsPictureLetter(QChar c) {
-  return QStringView(u"dMyhHmst").contains(c);
-}
+bool IsPictureLetter(QChar c) { return QStringView(u"dMyhHmst").contains(c); }
 
 QString TranslateRun(QChar letter, qsizetype count) {
   switch (letter.unicode()) {
-    case u'd': return QString(qMin<qsizetype>(count, 4), u'd');
-    case u'M': return QString(qMin<qsizetype>(count, 4), u'M');
-    case u'y': return count >= 3 ? QStringLiteral("yyyy") : QString(count == 1 ? 1 : 2, u'y');
-    case u'h': return QString(qMin<qsizetype>(count, 2), u'h');
-    case u'H': return QString(qMin<qsizetype>(count, 2), u'H');
-    case u'm': return QString(qMin<qsizetype>(count, 2), u'm');
-    case u's': return QString(qMin<qsizetype>(count, 2), u's');
+    case u'd':
+      return QString(qMin<qsizetype>(count, 4), u'd');
+    case u'M':
+      return QString(qMin<qsizetype>(count, 4), u'M');
+    case u'y':
+      return count >= 3 ? QStringLiteral("yyyy") : QString(count == 1 ? 1 : 2, u'y');
+    case u'h':
+      return QString(qMin<qsizetype>(count, 2), u'h');
+    case u'H':
+      return QString(qMin<qsizetype>(count, 2), u'H');
+    case u'm':
+      return QString(qMin<qsizetype>(count, 2), u'm');
+    case u's':
+      return QString(qMin<qsizetype>(count, 2), u's');
     // Qt's "Ap" is the locale's designator as the locale spells it.
-    case u't': return count == 1 ? QStringLiteral("A") : QStringLiteral("Ap");
+    case u't':
+      return count == 1 ? QStringLiteral("A") : QStringLiteral("Ap");
   }
   return {};
 }
 
+// Appends the quoted text starting at `start` (a quote) to `literal` and
+// returns the index after its closing quote. Two quotes in a row stand for
+// one quote character, inside quoted text or on their own.
+qsizetype ReadQuoted(const QString& picture, qsizetype start, QString& literal) {
+  qsizetype i = start + 1;
+  if (i < picture.size() && picture[i] == u'\'') {
+    literal += u'\'';
+    return i + 1;
+  }
+  while (i < picture.size()) {
+    if (picture[i] != u'\'') {
+      literal += picture[i++];
+    } else if (i + 1 < picture.size() && picture[i + 1] == u'\'') {
+      literal += u'\'';
+      i += 2;
+    } else {
+      return i + 1;
+    }
+  }
+  return i;
+}
+
 }  // namespace
 
-QString ShortDateFormat() { return QLocale::system().dateFormat(QLocale::ShortFormat); }
+QString ShortDateFormat(const QLocale& locale) { return locale.dateFormat(QLocale::ShortFormat); }
 
-QString LongTimeFormat() { return WithoutTimeZone(QLocale::system().timeFormat(QLocale::LongFormat)); }
+QString LongTimeFormat(const QLocale& locale) {
+  return WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+}
 
-QString DateText(const QDateTime& value) { return QLocale::system().toString(value.date(), ShortDateFormat()); }
-
-QString TimeText(const QDateTime& value) { return QLocale::system().toString(value.time(), LongTimeFormat()); }
+QString WithoutTimeZone(const QString& timeFormat) {
+  QString kept;
+  bool quoted = false;
+  for (QChar c : timeFormat) {
+    if (c == u'\'') quoted = !quoted;
+    if (!quoted && c == u't') continue;
+    kept += c;
+  }
+  kept.remove(QStringLiteral("()"));
+  return kept.trimmed();
+}
 
 QString PickerFormatToQt(const QString& picture) {
   // Qt's h is 12-hour only beside an AM/PM section; the pictures this
@@ -65,9 +91,7 @@ QString PickerFormatToQt(const QString& picture) {
   for (qsizetype i = 0; i < picture.size();) {
     const QChar c = picture[i];
     if (c == u'\'') {
-      const qsizetype end = picture.indexOf(u'\'', i + 1);
-      literal += picture.mid(i + 1, (end < 0 ? picture.size() : end) - i - 1);
-      i = end < 0 ? picture.size() : end + 1;
+      i = ReadQuoted(picture, i, literal);
       continue;
     }
     if (!IsPictureLetter(c)) {

@@ -3,26 +3,29 @@
 // and the translation of date-time picker format pictures into Qt's format
 // language.
 
-#include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 namespace platform {
 
-// Qt format strings of the system's short date and long time formats. The
-// long time format carries no time-zone section: a time of day has none.
-QString ShortDateFormat();
-QString LongTimeFormat();
+// Qt format strings of the short date and long time formats of `locale`
+// (the user's regional settings by default). The long time format carries
+// no time-zone section: a time of day has none.
+QString ShortDateFormat(const QLocale& locale = QLocale::system());
+QString LongTimeFormat(const QLocale& locale = QLocale::system());
 
-// The day of `value` in the short date format; its time of day is ignored.
-QString DateText(const QDateTime& value);
-// The time of day of `value` in the long time format; its day is ignored.
-QString TimeText(const QDateTime& value);
+// Qt's long time formats end with the time zone ("HH:mm:ss t",
+// "H:mm:ss (t)"); a regional long time format is hours, minutes, seconds and
+// the day-half designator only. Removes every unquoted zone field, an empty
+// pair of brackets left behind and the blanks at either end.
+QString WithoutTimeZone(const QString& timeFormat);
 
 // Translates a picker format picture ("dd/MMM/yyyy", "hh:mm tt") into a Qt
 // display format. Picture letters: d dd ddd dddd, M MM MMM MMMM, y yy yyyy,
-// h hh (12-hour), H HH (24-hour), m mm, s ss, t (first character of the
-// AM/PM designator), tt (the whole designator); text in single quotes and
-// every other character are literal.
+// h hh (12-hour), H HH (24-hour), m mm, s ss, tt (the locale's AM/PM
+// designator as the locale spells it); text in single quotes and every other
+// character are literal. Qt has no first-letter designator, so a single t
+// shows the whole designator in capitals.
 QString PickerFormatToQt(const QString& picture);
 
 }  // namespace platform

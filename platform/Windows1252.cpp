@@ -44,6 +44,17 @@ std::optional<QByteArray> EncodeWindows1252(const QString& text) {
   return out;
 }
 
+QByteArray EncodeWindows1252(const QString& text, char replacement) {
+  QByteArray out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+    out += ByteOf(c).value_or(replacement);
+  }
+  return out;
+}
+
 QString DecodeWindows1252(const QByteArray& bytes) {
   QString out;
   out.reserve(bytes.size());

@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 namespace platform {
@@ -22,6 +21,9 @@ QString KeepWindows1252(const QString& text);
 
 // nullopt when some character of `text` cannot be held.
 std::optional<QByteArray> EncodeWindows1252(const QString& text);
+// Every character the code page cannot hold becomes `replacement` (a
+// surrogate pair is one character, so one byte).
+QByteArray EncodeWindows1252(const QString& text, char replacement);
 // Every byte decodes; an undefined one becomes the control character of the
 // same number, as Windows does.
 QString DecodeWindows1252(const QByteArray& bytes);

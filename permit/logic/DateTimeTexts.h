@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "RegionalSettings.h"
+
 namespace permit {
 
 class DateTimeTexts {
@@ -26,10 +28,6 @@ class DateTimeTexts {
   QString longTime_;
 };
 
-// Qt's long time formats end with the time zone ("HH:mm:ss t",
-// "H:mm:ss (t)"); a regional long time format is hours, minutes, seconds and
-// the day-half designator only. Removes every unquoted zone field, an empty
-// pair of brackets left behind and the blanks at either end.
-QString WithoutTimeZone(const QString& timeFormat);
+using platform::WithoutTimeZone;
 
 }  // namespace permit
