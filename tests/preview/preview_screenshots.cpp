@@ -1,0 +1,106 @@
+// Opens the preview window on a landscape Letter test page and saves what
+// the screen shows at page width and at 100 %, for a person to look at:
+//
+//   xvfb-run -s "-screen 0 1280x1024x24" build/tests/preview/preview_screenshots /tmp/shots
+//
+// Not a test: it checks nothing and writes preview-width.png and
+// preview-100.png into the folder given.
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <cstdio>
+#include <memory>
+
+#include "Canvas.h"
+#include "PrinterOrientation.h"
+#include "QRPrinter.h"
+#include "QRStandardPreview.h"
+#include "ScriptedPrinter.h"
+
+namespace {
+
+// A title block, a large number, labelled lines and three signature lines,
+// roughly where a permit puts them.
+void DrawTestPage(TQRPrinter& printer) {
+  TCanvas& c = printer.PageCanvas();
+  auto x = [&](int tenths) { return printer.DeviceX(tenths); };
+  auto y = [&](int tenths) { return printer.DeviceY(tenths); };
+  c.SetPen(qRgb(0, 0, 0), 1, TPenStyle::psSolid);
+  c.SetBrush(qRgb(255, 255, 255), TBrushStyle::bsClear);
+  c.Rectangle(QRect(QPoint(x(100), y(100)), QPoint(x(2694), y(2059))));
+  c.SetBrush(qRgb(200, 220, 255), TBrushStyle::bsSolid);
+  c.Rectangle(QRect(QPoint(x(100), y(100)), QPoint(x(2694), y(400))));
+  TFontSpec title;
+  title.pointSize = 20;
+  title.style.bold = true;
+  c.SelectFont(title);
+  c.TextOut(x(1397), y(180), TTextAnchor::Center, QStringLiteral("PERMISO DE CIRCULACIÓN"));
+  TFontSpec big;
+  big.pointSize = 48;
+  big.style.bold = true;
+  big.color = qRgb(160, 0, 0);
+  c.SelectFont(big);
+  c.TextOut(x(2300), y(500), TTextAnchor::Center, QStringLiteral("15"));
+  TFontSpec body;
+  body.pointSize = 11;
+  c.SelectFont(body);
+  const QString lines[] = {
+      QStringLiteral("Dependencia: Secretaría de Obras Públicas"),
+      QStringLiteral(
+          "Comisión: revisión de la obra del puente en el kilómetro 42 de la carretera estatal"),
+      QStringLiteral("Destino: Municipio de Valle Alto"),
+      QStringLiteral("Vehículo: Nissan Tsuru 2019, blanco, placa ABC-1234, económico 0042"),
+      QStringLiteral("Conductor: Juan Pérez López"),
+      QStringLiteral("Vigencia: del 10/12/2026 08:00 al 24/12/2026 18:00"),
+  };
+  int top = 500;
+  for (const QString& line : lines) {
+    c.TextOut(x(200), y(top), TTextAnchor::Left, line);
+    top += 90;
+  }
+  for (int i = 0; i < 3; ++i) {
+    const int left = 250 + i * 850;
+    c.MoveTo(x(left), y(1800));
+    c.LineTo(x(left + 650), y(1800));
+    c.TextOut(x(left + 325), y(1830), TTextAnchor::Center, QStringLiteral("Firma %1").arg(i + 1));
+  }
+}
+
+void Save(QWidget* window, const QString& path) {
+  for (int i = 0; i < 20; ++i) QApplication::processEvents();
+  QScreen* screen = window->screen();
+  const QPixmap shot = screen->grabWindow(0);  // the whole screen, as a person sees it
+  if (!shot.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: preview_screenshots <folder>\n");
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  auto script = std::make_shared<TScriptedPrinterScript>();
+  ScopedPrinterDeviceFactory factory(ScriptedPrinterFactory(script));
+  TQRPrinter printer;
+  printer.SetOrientation(TPrinterOrientation::poLandscape);
+  auto* window = new TQRStandardPreview(nullptr, &printer);
+  window->show();
+  window->UpdatePageStatus();
+  printer.BeginRun();
+  printer.NewPage();
+  DrawTestPage(printer);
+  printer.EndRun();
+  Save(window, folder.filePath(QStringLiteral("preview-width.png")));
+  window->Zoom100->click();
+  Save(window, folder.filePath(QStringLiteral("preview-100.png")));
+  window->ZoomFit->click();
+  Save(window, folder.filePath(QStringLiteral("preview-fit.png")));
+  window->QRPreview->SetZoom(400);
+  Save(window, folder.filePath(QStringLiteral("preview-400.png")));
+  delete window;
+  return 0;
+}
