@@ -29,6 +29,9 @@ TQRPreview::TQRPreview(QWidget* parent)
     : QAbstractScrollArea(parent), image_(new TQRPreviewImage(viewport())) {
   setObjectName(QStringLiteral("QRPreview"));
   setFrameShape(QFrame::NoFrame);
+  // The white page stands out on the window colour, as on a desk.
+  viewport()->setBackgroundRole(QPalette::Window);
+  viewport()->setAutoFillBackground(true);
   setFocusPolicy(Qt::NoFocus);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

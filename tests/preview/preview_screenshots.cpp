@@ -1,19 +1,29 @@
 // Opens the preview window on a landscape Letter test page and saves what
-// the screen shows at page width and at 100 %, for a person to look at:
+// the screen shows at page width, at 100 %, whole and at 400 %, for a person
+// to look at:
 //
-//   xvfb-run -s "-screen 0 1280x1024x24" build/tests/preview/preview_screenshots /tmp/shots
+//   xvfb-run -s "-screen 0 1280x1024x24" sh -c
+//     "openbox & sleep 1; build/tests/preview/preview_screenshots /tmp/shots"
 //
-// Not a test: it checks nothing and writes preview-width.png and
-// preview-100.png into the folder given.
+// (A window manager maximises the window; without one it keeps its
+// restored size.)
+//
+// Not a test: it checks nothing and writes preview-width.png,
+// preview-100.png, preview-fit.png and preview-400.png into the folder given.
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <memory>
 
 #include "Canvas.h"
 #include "PrinterOrientation.h"
+#include "QRPreview.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "ScriptedPrinter.h"
@@ -68,7 +78,10 @@ void DrawTestPage(TQRPrinter& printer) {
 }
 
 void Save(QWidget* window, const QString& path) {
-  for (int i = 0; i < 20; ++i) QApplication::processEvents();
+  // Time for the window manager to maximise and for the repaint.
+  QEventLoop settle;
+  QTimer::singleShot(500, &settle, &QEventLoop::quit);
+  settle.exec();
   QScreen* screen = window->screen();
   const QPixmap shot = screen->grabWindow(0);  // the whole screen, as a person sees it
   if (!shot.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -100,6 +113,9 @@ int main(int argc, char** argv) {
   window->ZoomFit->click();
   Save(window, folder.filePath(QStringLiteral("preview-fit.png")));
   window->QRPreview->SetZoom(400);
+  // The title block's left end, where the text is largest.
+  window->QRPreview->horizontalScrollBar()->setValue(1500);
+  window->QRPreview->verticalScrollBar()->setValue(100);
   Save(window, folder.filePath(QStringLiteral("preview-400.png")));
   delete window;
   return 0;
