@@ -3,9 +3,44 @@
 // properties and nested objects in the order written. Syntax only: what the
 // names mean is the loader's and the classes' business. Any fault raises
 // EDesignError naming the line.
+//
+// The design format (UTF-8 text, one property per line by habit; line
+// breaks and blanks are free except inside a text):
+//
+//   object QRSample: TQRReport            // the root: name, then class
+//     Page.Orientation = poLandscape      // dotted names reach owned parts
+//     Page.PaperSize = Letter
+//     Page.Values = (100.0 2159.0 100.0 2794.0 100.0 100.0 0.0)
+//     Options = [FirstPageHeader, LastPageFooter]
+//     ReportTitle = 'Bob''s report'       // a quote inside a text is doubled
+//     Color = $00FFFFFF                   // colours as $00BBGGRR or clName
+//     Functions.Names = ('PAGENUMBER' 'COLUMNNUMBER' 'REPORTTITLE')
+//     Functions.Values = ('0' '0' '''''')
+//     object SummaryBand1: TQRBand        // nested objects are its children
+//       BandType = rbSummary
+//       Height = 739                      // pixels: only remembered while loading
+//       Size.Values = (1955.2708333333333 2592.9166666666667)
+//       AfterPrint = SummaryBand1AfterPrint   // a handler the root publishes
+//     end
+//   end
+//
+// Values: integers (decimal, or hexadecimal after $), numbers with a point
+// or an exponent (read with every digit given, as extended precision),
+// texts in single quotes on one line, names (enumeration values, True and
+// False, colours, handlers, other objects of the design), sets of names in
+// brackets separated by commas, and lists in parentheses whose items are
+// separated by blanks or commas and may be lists themselves. A comment runs
+// from // to the end of the line.
+//
+// Properties are applied in the order written, so a later one overrides
+// what an earlier one set: a page gives Columns, Orientation and PaperSize
+// before its Values. Measures are stored as Values lists in tenths of a
+// millimetre: a page (BottomMargin, Length, TopMargin, Width, LeftMargin,
+// RightMargin, ColumnSpace), a band's Size (Height, Width), an element's
+// Size (Height, Left, Top, Width). The format is stable: new properties may
+// be added, existing ones keep their spelling and meaning.
 
 #include <QString>
-
 #include <memory>
 #include <optional>
 #include <vector>

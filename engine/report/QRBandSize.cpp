@@ -15,11 +15,17 @@ void TQRBandSize::SetWidth(long double value) {
   ResizeOwner();
 }
 
+// Unlike the page, a band size resizes its band even while it is already
+// doing so: the report's layout, run from the band's bounds change, gives
+// the band its width through this same holder. The band's layout flag is
+// what ends that loop.
 void TQRBandSize::ResizeOwner() {
-  if (band_ == nullptr || UpdatingOwner()) return;
+  if (band_ == nullptr) return;
   TUpdatingOwner updating(*this);
-  const int width = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
-  const int height = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kHeight), TQRDirection::Vertical));
+  const int width =
+      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
+  const int height =
+      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kHeight), TQRDirection::Vertical));
   band_->SetBounds(band_->Left(), band_->Top(), width, height);
 }
 

@@ -8,7 +8,6 @@
 
 #include <QPoint>
 #include <QRgb>
-
 #include <vector>
 
 #include "Canvas.h"
@@ -50,9 +49,13 @@ class TQRControl : public TQRComponent {
 
   // Draws the control's on-screen image with its top-left corner at `origin`.
   virtual void Paint(TCanvas& canvas, QPoint origin);
+  // The on-screen image no longer shows the control as it is; a design
+  // surface repaints it and clears the mark.
+  void Invalidate() { needsRepaint_ = true; }
+  bool NeedsRepaint() const { return needsRepaint_; }
+  void ClearNeedsRepaint() { needsRepaint_ = false; }
 
-  bool ReadProperty(const QString& name, const TDesignValue& value,
-                    TDesignReader& reader) override;
+  bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) override;
 
  protected:
   // The bounds themselves, without the class's rules.
@@ -61,6 +64,8 @@ class TQRControl : public TQRComponent {
   void DestroyControls();
   // A font that arrives from the parent, not set on the control itself.
   void InheritFont(const TFontSpec& font);
+  // The control's font changed, set on it or arriving from the parent.
+  virtual void FontChanged() {}
 
  private:
   TQRControl* parent_ = nullptr;
@@ -71,6 +76,7 @@ class TQRControl : public TQRComponent {
   bool visible_ = true;
   TFontSpec font_;
   bool parentFont_ = true;
+  bool needsRepaint_ = false;
 };
 
 // Applies a design's Font.Name, Font.Size (points), Font.Height (pixels at

@@ -68,10 +68,11 @@ void TQRCustomBand::SetHasChild(bool hasChild) {
   delete child;
 }
 
+// Only stored heights are added: a linked band's on-screen pixels are not a
+// measure of the page and would count the band twice in another unit.
 long double TQRCustomBand::KeepTogetherHeight(bool followLinks) const {
   long double height = size_->Height();
-  if (followLinks && linkBand_ != nullptr)
-    height += linkBand_->KeepTogetherHeight(true) + linkBand_->TQRControl::Height();
+  if (followLinks && linkBand_ != nullptr) height += linkBand_->KeepTogetherHeight(true);
   return height;
 }
 
@@ -159,6 +160,7 @@ void TQRCustomBand::SetBounds(int left, int top, int width, int height) {
     ApplyBounds(left, top, TQRControl::Width(), TQRControl::Height());
     if (report_ != nullptr) report_->LayoutBands();
   }
+  if (report_ != nullptr) report_->Invalidate();
 }
 
 void TQRCustomBand::NotifyElementsResized() {
@@ -220,7 +222,8 @@ void TQRCustomBand::PaintRuler(TCanvas& canvas, QPoint origin, TQRUnit unit) {
 
 bool TQRCustomBand::ReadProperty(const QString& name, const TDesignValue& value,
                                  TDesignReader& reader) {
-  if (name == QLatin1String("Size.Values")) return size_->ReadProperty(QStringLiteral("Values"), value, reader);
+  if (name == QLatin1String("Size.Values"))
+    return size_->ReadProperty(QStringLiteral("Values"), value, reader);
   if (name == QLatin1String("AlignToBottom")) {
     SetAlignToBottom(AsBoolean(value));
   } else if (name == QLatin1String("ForceNewColumn")) {

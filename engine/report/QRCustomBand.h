@@ -6,7 +6,6 @@
 // high.
 
 #include <QRect>
-
 #include <memory>
 
 #include "QRBandSize.h"
@@ -51,8 +50,8 @@ class TQRCustomBand : public TQRBasePanel {
   bool HasChild() const;
   void SetHasChild(bool hasChild);
 
-  // Height plus, with links followed, each linked band's keep-together
-  // height and its on-screen pixel height.
+  // Height plus, with links followed, the linked band's keep-together
+  // height (all in the band size's unit).
   long double KeepTogetherHeight(bool followLinks) const;
 
   TQRCustomReport* ParentReport() const { return report_; }
@@ -73,8 +72,13 @@ class TQRCustomBand : public TQRBasePanel {
   void Notification(TQRComponent* component, TQROperation operation) override;
   void Paint(TCanvas& canvas, QPoint origin) override;
   void PaintRuler(TCanvas& canvas, QPoint origin, TQRUnit unit) override;
-  bool ReadProperty(const QString& name, const TDesignValue& value,
-                    TDesignReader& reader) override;
+  bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) override;
+
+  // Generation (QRBandRender.cpp): the band prints itself at the report's
+  // current position, its elements stretching it by up to the space left.
+  void Render();
+  bool CanGrowBy(long double amount) const;
+  bool GrowBy(long double amount, long double& newExpansion, bool& requested);
 
   TQRBandBeforePrintEvent BeforePrint;
   TQRBandAfterPrintEvent AfterPrint;
@@ -99,8 +103,8 @@ class TQRCustomBand : public TQRBasePanel {
   bool forceNewPage_ = false;
   TQRCustomBand* linkBand_ = nullptr;
   TQRCustomReport* report_ = nullptr;
-  int loadHeight_ = 0;        // a height other than 40 given while loading
-  bool layingOut_ = false;    // the report is placing this band
+  int loadHeight_ = 0;      // a height other than 40 given while loading
+  bool layingOut_ = false;  // the report is placing this band
 };
 
 inline constexpr int kNewBandHeight = 40;

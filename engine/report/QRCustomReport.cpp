@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLocale>
-
 #include <algorithm>
 
 #include "CurrentPrinterPaper.h"
@@ -39,7 +38,8 @@ TFontSpec DefaultReportFont() {
   if (QLocale().language() == QLocale::Japanese &&
       qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
     font.face = QGuiApplication::font().family();
-    if (QGuiApplication::font().pointSizeF() > 0) font.pointSize = QGuiApplication::font().pointSizeF();
+    if (QGuiApplication::font().pointSizeF() > 0)
+      font.pointSize = QGuiApplication::font().pointSizeF();
   }
   return font;
 }
@@ -123,10 +123,12 @@ void TQRCustomReport::AttachBand(TQRCustomBand* band) {
 }
 
 void TQRCustomReport::DetachBand(TQRCustomBand* band) {
-  if (Destroying()) return;
+  // Even while the report goes, a freed band leaves the list: the bands
+  // still to go walk it to forget the ones they linked to.
   controller_->ForgetBand(band);
   auto it = std::find(bandList_.begin(), bandList_.end(), band);
   if (it != bandList_.end()) bandList_.erase(it);
+  if (Destroying()) return;
   RebuildBandOrder();
   LayoutBands();
 }
@@ -241,7 +243,8 @@ QRect TQRCustomReport::MarginRect(QPoint origin) const {
   const int left = px(page.StoredValue(TQRPage::kLeftMargin), TQRDirection::Horizontal);
   const int top = px(page.StoredValue(TQRPage::kTopMargin), TQRDirection::Vertical);
   const int right = Width() - px(page.StoredValue(TQRPage::kRightMargin), TQRDirection::Horizontal);
-  const int bottom = Height() - px(page.StoredValue(TQRPage::kBottomMargin), TQRDirection::Vertical);
+  const int bottom =
+      Height() - px(page.StoredValue(TQRPage::kBottomMargin), TQRDirection::Vertical);
   return QRect(origin.x() + left, origin.y() + top, std::max(0, right - left),
                std::max(0, bottom - top));
 }
@@ -258,6 +261,7 @@ void TQRCustomReport::Paint(TCanvas& canvas, QPoint origin) {
   PaintMarginRect(canvas, origin);
   PaintFrame(canvas, origin);
   if (page_->Columns() > 1) PaintColumns(canvas, origin);
+  ClearNeedsRepaint();
 }
 
 void TQRCustomReport::PaintRuler(TCanvas& canvas, QPoint origin, TQRUnit unit) {
@@ -280,8 +284,8 @@ void TQRCustomReport::PaintFrame(TCanvas& canvas, QPoint origin) {
 void TQRCustomReport::PaintColumns(TCanvas& canvas, QPoint origin) {
   const QRect margins = MarginRect(origin);
   const int columns = page_->Columns();
-  const int space = QRRound(page_->ToUnitsAs(TQRUnit::Pixels, page_->StoredValue(TQRPage::kColumnSpace),
-                                             TQRDirection::Horizontal));
+  const int space = QRRound(page_->ToUnitsAs(
+      TQRUnit::Pixels, page_->StoredValue(TQRPage::kColumnSpace), TQRDirection::Horizontal));
   const int columnWidth = std::max(0, (margins.width() - space * (columns - 1)) / columns);
   canvas.SetPen(kColumnColor, 1, TPenStyle::psDot);
   for (int i = 1; i < columns; ++i) {

@@ -1,7 +1,6 @@
 #include "QRPage.h"
 
 #include <QStringList>
-
 #include <cmath>
 
 #include "DesignValue.h"
@@ -9,10 +8,12 @@
 #include "QRRound.h"
 
 const QStringList& PaperSizeNames() {
-  static const QStringList names = QStringLiteral(
-      "Default Letter LetterSmall Tabloid Ledger Legal Statement Executive A3 A4 A4Small A5 B4 "
-      "B5 Folio Quarto qr10X14 qr11X17 Note Env9 Env10 Env11 Env12 Env14 CSheet DSheet ESheet "
-      "Custom").split(QLatin1Char(' '));
+  static const QStringList names =
+      QStringLiteral(
+          "Default Letter LetterSmall Tabloid Ledger Legal Statement Executive A3 A4 A4Small A5 B4 "
+          "B5 Folio Quarto qr10X14 qr11X17 Note Env9 Env10 Env11 Env12 Env14 CSheet DSheet ESheet "
+          "Custom")
+          .split(QLatin1Char(' '));
   return names;
 }
 
@@ -25,6 +26,15 @@ TQRPage::TQRPage() : TQRUnitBase(kValueCount) {}
 
 void TQRPage::LayoutReport() {
   if (ParentReport() != nullptr) ParentReport()->LayoutBands();
+}
+
+void TQRPage::RepaintReport() {
+  if (ParentReport() != nullptr) ParentReport()->Invalidate();
+}
+
+void TQRPage::SetUnits(TQRUnit units) {
+  TQRUnitBase::SetUnits(units);
+  RepaintReport();
 }
 
 void TQRPage::SetBottomMargin(long double value) {
@@ -50,27 +60,32 @@ void TQRPage::SetWidth(long double value) {
 void TQRPage::SetTopMargin(long double value) {
   Put(kTopMargin, TQRDirection::Vertical, value);
   LayoutReport();
+  RepaintReport();
 }
 
 void TQRPage::SetLeftMargin(long double value) {
   Put(kLeftMargin, TQRDirection::Horizontal, value);
   LayoutReport();
+  RepaintReport();
 }
 
 void TQRPage::SetRightMargin(long double value) {
   Put(kRightMargin, TQRDirection::Horizontal, value);
   LayoutReport();
+  RepaintReport();
 }
 
 void TQRPage::SetColumnSpace(long double value) {
   Put(kColumnSpace, TQRDirection::Horizontal, value);
   LayoutReport();
+  RepaintReport();
 }
 
 void TQRPage::SetColumns(int columns) {
   if (columns <= 0 || columns == columns_) return;
   columns_ = columns;
   LayoutReport();
+  RepaintReport();
 }
 
 void TQRPage::SetOrientation(TPrinterOrientation orientation) {
@@ -99,8 +114,10 @@ void TQRPage::ResizeOwner() {
   TQRCustomReport* report = ParentReport();
   if (report == nullptr || UpdatingOwner()) return;
   TUpdatingOwner updating(*this);
-  const int width = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
-  const int height = QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kLength), TQRDirection::Vertical));
+  const int width =
+      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
+  const int height =
+      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kLength), TQRDirection::Vertical));
   report->SetBounds(report->Left(), report->Top(), width, height);
 }
 
@@ -113,8 +130,7 @@ void TQRPage::ReadValues(const std::vector<long double>& values) {
 bool TQRPage::ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) {
   if (name == QLatin1String("Columns")) {
     const int columns = AsInteger(value);
-    if (columns < 1)
-      throw EDesignError(value.Line(), QStringLiteral("Columns must be at least 1"));
+    if (columns < 1) throw EDesignError(value.Line(), QStringLiteral("Columns must be at least 1"));
     SetColumns(columns);
   } else if (name == QLatin1String("Orientation")) {
     SetOrientation(AsEnum<TPrinterOrientation>(value, OrientationNames()));

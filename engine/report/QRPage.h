@@ -4,16 +4,24 @@
 // paper size and the on-screen ruler switch. Length and Width follow the
 // paper size table unless the paper size is Custom.
 
+#include <QStringList>
+
 #include "PaperSizes.h"
 #include "PrinterOrientation.h"
 #include "QRUnitBase.h"
 
-#include <QStringList>
-
 class TQRPage : public TQRUnitBase {
  public:
-  enum ValueIndex { kBottomMargin, kLength, kTopMargin, kWidth, kLeftMargin, kRightMargin,
-                    kColumnSpace, kValueCount };
+  enum ValueIndex {
+    kBottomMargin,
+    kLength,
+    kTopMargin,
+    kWidth,
+    kLeftMargin,
+    kRightMargin,
+    kColumnSpace,
+    kValueCount
+  };
 
   TQRPage();
 
@@ -49,11 +57,14 @@ class TQRPage : public TQRUnitBase {
 
   // Gives the report control the pixel size of Width and Length.
   void ResizeOwner() override;
+  // Also marks the report's on-screen image for repainting.
+  void SetUnits(TQRUnit units) override;
   void ReadValues(const std::vector<long double>& values) override;
   bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) override;
 
  private:
   void LayoutReport();
+  void RepaintReport();
 
   int columns_ = 1;
   TPrinterOrientation orientation_ = TPrinterOrientation::poPortrait;

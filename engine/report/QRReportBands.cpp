@@ -1,8 +1,11 @@
 #include "QRReportBands.h"
 
+#include "QRCustomBand.h"
 #include "QRCustomReport.h"
 
-bool TQRReportBands::Has(TQRBandType type) const { return report_->FindBandOfType(type) != nullptr; }
+bool TQRReportBands::Has(TQRBandType type) const {
+  return report_->FindBandOfType(type) != nullptr;
+}
 
 void TQRReportBands::SetHas(TQRBandType type, bool on) {
   if (on == Has(type)) return;

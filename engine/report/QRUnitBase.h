@@ -58,14 +58,21 @@ class TQRUnitBase {
   void Put(int index, TQRDirection direction, long double value);
 
   // Set while the holder resizes its owner, so that the owner's own bounds
-  // change does not come back as a new measure.
+  // change does not come back as a new measure. Nested resizes (a band laid
+  // out again while its size resizes it) leave the flag as they found it.
   class TUpdatingOwner {
    public:
-    explicit TUpdatingOwner(TQRUnitBase& holder) : holder_(holder) { holder_.updatingOwner_ = true; }
-    ~TUpdatingOwner() { holder_.updatingOwner_ = false; }
+    explicit TUpdatingOwner(TQRUnitBase& holder)
+        : holder_(holder), previous_(holder.updatingOwner_) {
+      holder_.updatingOwner_ = true;
+    }
+    ~TUpdatingOwner() { holder_.updatingOwner_ = previous_; }
+    TUpdatingOwner(const TUpdatingOwner&) = delete;
+    TUpdatingOwner& operator=(const TUpdatingOwner&) = delete;
 
    private:
     TQRUnitBase& holder_;
+    bool previous_;
   };
 
  private:
