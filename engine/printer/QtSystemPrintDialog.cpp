@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "Dialogs.h"
 #include "QRCommonDialog.h"
 #include "QtDeviceMode.h"
 
@@ -36,16 +37,6 @@ class TWindowWatcher : public QObject {
   bool shown_ = false;
 };
 
-QAbstractPrintDialog::PrintDialogOptions OptionsFor(std::uint32_t flags) {
-  QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintCollateCopies |
-                                                     QAbstractPrintDialog::PrintShowPageSize;
-  const bool fileHidden = (flags & PD_HIDEPRINTTOFILE) || (flags & PD_DISABLEPRINTTOFILE);
-  if (!fileHidden) options |= QAbstractPrintDialog::PrintToFile;
-  if (!(flags & PD_NOSELECTION)) options |= QAbstractPrintDialog::PrintSelection;
-  if (!(flags & PD_NOPAGENUMS)) options |= QAbstractPrintDialog::PrintPageRange;
-  return options;
-}
-
 QAbstractPrintDialog::PrintRange RangeFor(std::uint32_t flags) {
   if (flags & PD_SELECTION) return QAbstractPrintDialog::Selection;
   if (flags & PD_PAGENUMS) return QAbstractPrintDialog::PageRange;
@@ -60,7 +51,21 @@ std::uint32_t FlagsFor(QAbstractPrintDialog::PrintRange range) {
 
 }  // namespace
 
+QAbstractPrintDialog::PrintDialogOptions QtPrintDialogOptions(std::uint32_t flags) {
+  QAbstractPrintDialog::PrintDialogOptions options =
+      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize;
+  const bool fileHidden = (flags & PD_HIDEPRINTTOFILE) || (flags & PD_DISABLEPRINTTOFILE);
+  if (!fileHidden) options |= QAbstractPrintDialog::PrintToFile;
+  if (!(flags & PD_NOSELECTION)) options |= QAbstractPrintDialog::PrintSelection;
+  if (!(flags & PD_NOPAGENUMS)) options |= QAbstractPrintDialog::PrintPageRange;
+  return options;
+}
+
+QString NoPrinterWarningText() { return QStringLiteral("No printers are installed."); }
+
 bool TQtSystemPrintDialog::Run(TPrintDialogRecord& record, TQRCommonDialog& owner) {
+  if (record.names.device.isEmpty() && !(record.flags & PD_NOWARNING))
+    ShowMessageDialog(NoPrinterWarningText(), TMsgDlgType::Warning, {TMsgDlgBtn::OK});
   QPrinter printer(QPrinterInfo::printerInfo(record.names.device), QPrinter::HighResolution);
   if (record.deviceMode) ApplyDeviceMode(printer, *record.deviceMode, record.deviceMode->fields);
   printer.setCollateCopies(record.flags & PD_COLLATE);
@@ -68,7 +73,7 @@ bool TQtSystemPrintDialog::Run(TPrintDialogRecord& record, TQRCommonDialog& owne
 
   QPrintDialog dialog(&printer, QApplication::activeWindow());
   dialog.setWindowTitle(QStringLiteral("Print"));
-  dialog.setOptions(OptionsFor(record.flags));
+  dialog.setOptions(QtPrintDialogOptions(record.flags));
   if (record.minPage || record.maxPage) dialog.setMinMax(record.minPage, record.maxPage);
   if (record.fromPage || record.toPage) printer.setFromTo(record.fromPage, record.toPage);
   dialog.setPrintRange(RangeFor(record.flags));
@@ -79,8 +84,10 @@ bool TQtSystemPrintDialog::Run(TPrintDialogRecord& record, TQRCommonDialog& owne
 
   record.names = {printer.printerName(), QString(), QString()};
   const std::uint32_t supported = record.deviceMode ? record.deviceMode->fields : 0;
-  record.deviceMode = ReadDeviceMode(printer, supported | DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES);
-  std::uint32_t flags = record.flags & ~std::uint32_t(PD_SELECTION | PD_PAGENUMS | PD_COLLATE | PD_PRINTTOFILE);
+  record.deviceMode =
+      ReadDeviceMode(printer, supported | DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES);
+  std::uint32_t flags =
+      record.flags & ~std::uint32_t(PD_SELECTION | PD_PAGENUMS | PD_COLLATE | PD_PRINTTOFILE);
   flags |= FlagsFor(dialog.printRange());
   if (printer.collateCopies()) flags |= PD_COLLATE;
   if (!printer.outputFileName().isEmpty()) flags |= PD_PRINTTOFILE;
