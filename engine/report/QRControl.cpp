@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "DesignValue.h"
 #include "ReferenceCanvas.h"
+
+namespace {
+// Font sizes and heights a design may give, points or pixels.
+constexpr std::int64_t kMaxFontSize = 32767;
+}  // namespace
 
 TQRControl::TQRControl(TQRComponent* owner) : TQRComponent(owner) {}
 
@@ -54,12 +60,14 @@ void TQRControl::SetFont(const TFontSpec& font) {
   font_ = font;
   for (TQRControl* child : controls_)
     if (child->parentFont_) child->InheritFont(font_);
+  FontChanged();
 }
 
 void TQRControl::InheritFont(const TFontSpec& font) {
   font_ = font;
   for (TQRControl* child : controls_)
     if (child->parentFont_) child->InheritFont(font_);
+  FontChanged();
 }
 
 void TQRControl::SetParentFont(bool parentFont) {
@@ -102,28 +110,36 @@ bool ReadFontProperty(TFontSpec& font, const QString& name, const TDesignValue& 
     font.face = AsString(value);
   } else if (name == QLatin1String("Size")) {
     const int size = AsInteger(value);
-    if (size == 0) throw EDesignError(value.Line(), QStringLiteral("font size 0"));
+    if (size == 0 || std::abs(std::int64_t(size)) > kMaxFontSize)
+      throw EDesignError(value.Line(), QStringLiteral("font size %1 out of range").arg(size));
     font.pointSize = std::abs(size);
   } else if (name == QLatin1String("Height")) {
     // A pixel height as drawn on the screen; the point size is what is kept.
     const int height = AsInteger(value);
-    if (height == 0) throw EDesignError(value.Line(), QStringLiteral("font height 0"));
+    if (height == 0 || std::abs(std::int64_t(height)) > kMaxFontSize)
+      throw EDesignError(value.Line(), QStringLiteral("font height %1 out of range").arg(height));
     font.pointSize = double(std::lround(std::abs(height) * 72.0 / ScreenPixelsPerInch()));
   } else if (name == QLatin1String("Color")) {
     font.color = AsColor(value);
   } else if (name == QLatin1String("Charset")) {
     const int charset = AsInteger(value);
     if (charset < 0 || charset > 255)
-      throw EDesignError(value.Line(), QStringLiteral("character set %1 out of range").arg(charset));
+      throw EDesignError(value.Line(),
+                         QStringLiteral("character set %1 out of range").arg(charset));
     font.charset = charset;
   } else if (name == QLatin1String("Style")) {
     TFontStyles style;
     for (const QString& s : AsIdentifierSet(value)) {
-      if (s == QLatin1String("fsBold")) style.bold = true;
-      else if (s == QLatin1String("fsItalic")) style.italic = true;
-      else if (s == QLatin1String("fsUnderline")) style.underline = true;
-      else if (s == QLatin1String("fsStrikeOut")) style.strikeOut = true;
-      else throw EDesignError(value.Line(), QStringLiteral("unknown font style %1").arg(s));
+      if (s == QLatin1String("fsBold"))
+        style.bold = true;
+      else if (s == QLatin1String("fsItalic"))
+        style.italic = true;
+      else if (s == QLatin1String("fsUnderline"))
+        style.underline = true;
+      else if (s == QLatin1String("fsStrikeOut"))
+        style.strikeOut = true;
+      else
+        throw EDesignError(value.Line(), QStringLiteral("unknown font style %1").arg(s));
     }
     font.style = style;
   } else {

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "CurrentPrinterPaper.h"
 #include "DesignReader.h"
@@ -24,6 +26,10 @@ const QStringList& UnitNames() {
                                  QStringLiteral("Pixels"), QStringLiteral("Characters"),
                                  QStringLiteral("Native")};
   return names;
+}
+
+int ClampToInt(std::int64_t value) {
+  return int(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
 bool FullWidthType(TQRBandType type) {
@@ -165,16 +171,19 @@ void TQRCustomReport::RebuildBandOrder() {
 void TQRCustomReport::LayoutBands() {
   if (page_ == nullptr || Destroying() || Loading()) return;
   TUnitsScope pixels(*page_, TQRUnit::Pixels);
-  const int fullWidth = std::max(0, Width() - QRRound(page_->LeftMargin() + page_->RightMargin()));
-  const int columns = page_->Columns();
-  const int columnWidth =
-      std::max(0, (fullWidth - QRRound(page_->ColumnSpace()) * (columns - 1)) / columns);
+  // Sums in 64 bits: absurd margins, gaps or column counts must not wrap.
+  const std::int64_t fullWidth = std::max<std::int64_t>(
+      0, std::int64_t(Width()) - QRRound(page_->LeftMargin() + page_->RightMargin()));
+  const std::int64_t columns = page_->Columns();
+  const std::int64_t columnWidth = std::max<std::int64_t>(
+      0, (fullWidth - std::int64_t(QRRound(page_->ColumnSpace())) * (columns - 1)) / columns);
   const int left = QRRound(page_->LeftMargin());
-  int y = QRRound(page_->TopMargin());
+  std::int64_t y = QRRound(page_->TopMargin());
   const std::vector<TQRCustomBand*> bands = bandList_;
   for (TQRCustomBand* band : bands) {
     if (band == nullptr || band->Destroying()) continue;
-    band->LayoutAt(left, y, FullWidthType(band->EffectiveBandType()) ? fullWidth : columnWidth);
+    const std::int64_t width = FullWidthType(band->EffectiveBandType()) ? fullWidth : columnWidth;
+    band->LayoutAt(left, ClampToInt(y), ClampToInt(width));
     y += band->Height();
   }
 }

@@ -1,7 +1,6 @@
 #include "QRUnitBase.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 #include "DesignValue.h"
@@ -12,11 +11,12 @@ namespace {
 constexpr long double kTenthsPerInch = 254;
 // Used when there is no report to take a font size from, or its size is 0.
 constexpr long double kDefaultFontSize = 10;
+// The largest measure a design may store, tenths of a millimetre (1 km).
+constexpr long double kMaxDesignMeasure = 1e7L;
 }  // namespace
 
 TQRUnit LocaleDefaultUnits() {
-  return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? TQRUnit::Inches
-                                                                    : TQRUnit::MM;
+  return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? TQRUnit::Inches : TQRUnit::MM;
 }
 
 TQRUnitBase::TQRUnitBase(int valueCount)
@@ -34,22 +34,32 @@ long double TQRUnitBase::CharacterSize(TQRDirection direction) const {
 
 long double TQRUnitBase::ToUnitsAs(TQRUnit units, long double s, TQRDirection direction) const {
   switch (units) {
-    case TQRUnit::MM: return s / 10;
-    case TQRUnit::Inches: return s / kTenthsPerInch;
-    case TQRUnit::Pixels: return s / (kTenthsPerInch / resolution_) * zoom_ / 100;
-    case TQRUnit::Characters: return s / CharacterSize(direction) / 10;
-    case TQRUnit::Native: return s;
+    case TQRUnit::MM:
+      return s / 10;
+    case TQRUnit::Inches:
+      return s / kTenthsPerInch;
+    case TQRUnit::Pixels:
+      return s / (kTenthsPerInch / resolution_) * zoom_ / 100;
+    case TQRUnit::Characters:
+      return s / CharacterSize(direction) / 10;
+    case TQRUnit::Native:
+      return s;
   }
   return s;
 }
 
 long double TQRUnitBase::FromUnitsAs(TQRUnit units, long double x, TQRDirection direction) const {
   switch (units) {
-    case TQRUnit::MM: return x * 10;
-    case TQRUnit::Inches: return x * kTenthsPerInch;
-    case TQRUnit::Pixels: return x * (kTenthsPerInch / resolution_) / zoom_ * 100;
-    case TQRUnit::Characters: return x * CharacterSize(direction) * 10;
-    case TQRUnit::Native: return x;
+    case TQRUnit::MM:
+      return x * 10;
+    case TQRUnit::Inches:
+      return x * kTenthsPerInch;
+    case TQRUnit::Pixels:
+      return x * (kTenthsPerInch / resolution_) / zoom_ * 100;
+    case TQRUnit::Characters:
+      return x * CharacterSize(direction) * 10;
+    case TQRUnit::Native:
+      return x;
   }
   return x;
 }
@@ -88,8 +98,9 @@ bool TQRUnitBase::ReadProperty(const QString& name, const TDesignValue& value, T
     throw EDesignError(value.Line(), QStringLiteral("Values holds %1 numbers; %2 expected")
                                          .arg(values.size())
                                          .arg(ValueCount()));
+  // A kilometre of paper is no page: such a number is a damaged design.
   for (long double v : values)
-    if (!std::isfinite(v))
+    if (!std::isfinite(v) || std::fabs(v) > kMaxDesignMeasure)
       throw EDesignError(value.Line(), QStringLiteral("Values holds a number out of range"));
   ReadValues(values);
   return true;

@@ -189,6 +189,11 @@ const MalformedCase kMalformed[] = {
     {"MalformedNumber", "object R: TQRReport\n  Zoom = 1.2.3\nend\n", 2, "malformed number 1.2.3"},
     {"NumberOutOfRange", "object R: TQRReport\n  Page.Values = (1e99999 0 0 0 0 0 0)\nend\n", 2,
      "number 1e99999 cannot be read"},
+    // A kilometre of paper is taken for a damaged design.
+    {"MeasureOutOfRange", "object R: TQRReport\n  Page.Values = (0 2970 0 1e8 0 0 0)\nend\n", 2,
+     "Values holds a number out of range"},
+    {"FontSizeOutOfRange", "object R: TQRReport\n  Font.Size = -2147483648\nend\n", 2,
+     "font size -2147483648 out of range"},
     {"UnclosedText", "object R: TQRReport\n  ReportTitle = 'abc\nend\n", 2,
      "text not closed by a quote"},
     {"MissingEnd", "object R: TQRReport\n  Zoom = 100\n", 3,
