@@ -1,15 +1,13 @@
 #include "DataFolder.h"
 
-#include <QDir>
-
 #include "Dialogs.h"
 #include "FileSystem.h"
-
-QString DataFolderPath() { return QDir::homePath() + QStringLiteral("/Permiso"); }
+#include "RecordNames.h"
 
 void EnsureDataFolder() {
   auto& files = platform::FileSystem();
-  const QString folder = DataFolderPath();
+  const QString folder = permit::DefaultDataFolder();
   if (files.DirectoryExists(folder) || files.CreateDirectory(folder)) return;
-  ShowMessageDialog(QStringLiteral("No he podido crear el directorio"), TMsgDlgType::Warning, {TMsgDlgBtn::OK});
+  ShowMessageDialog(QStringLiteral("No he podido crear el directorio"), TMsgDlgType::Warning,
+                    {TMsgDlgBtn::OK});
 }

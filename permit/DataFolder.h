@@ -1,10 +1,7 @@
 #pragma once
-// The data folder, C:\Permiso on the original platform: here $HOME/Permiso.
-// It holds the permit text records and their backups.
-
-#include <QString>
-
-QString DataFolderPath();
+// The data folder, C:\Permiso on the original platform and $HOME/Permiso
+// here (permit::DefaultDataFolder). It holds the permit text records and
+// their backups.
 
 // Creates the data folder (one level) when it is missing; when that fails,
 // shows the warning "No he podido crear el directorio" and returns.

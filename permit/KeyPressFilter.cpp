@@ -28,7 +28,8 @@ QString TypedText(const QKeyEvent& event) {
 }  // namespace
 
 KeyPressFilter* KeyPressFilter::Bind(QObject* box, TKeyPressHandler handler) {
-  if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) box = combo->lineEdit();
+  if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit())
+    box = combo->lineEdit();
   auto* filter = new KeyPressFilter(box, std::move(handler));
   box->installEventFilter(filter);
   return filter;
@@ -56,8 +57,8 @@ bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event) {
   if (result == typed) return false;
   if (!result.isEmpty()) {
     // A replaced character acts as if the replacement had been typed.
-    QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier, result,
-                       key->isAutoRepeat(), key->count());
+    QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier,
+                       result, key->isAutoRepeat(), key->count());
     resending_ = true;
     QCoreApplication::sendEvent(watched, &replaced);
     resending_ = false;

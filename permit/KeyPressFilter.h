@@ -6,7 +6,6 @@
 // never reach it.
 
 #include <QObject>
-
 #include <functional>
 
 using TKeyPressHandler = std::function<void(QChar& key)>;

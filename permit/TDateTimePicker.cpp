@@ -16,7 +16,8 @@ void TDateTimePicker::SetKind(TDateTimeKind kind) {
   kind_ = kind;
   setCalendarPopup(kind == TDateTimeKind::Date);
   if (format_.isEmpty())
-    setDisplayFormat(kind == TDateTimeKind::Date ? platform::ShortDateFormat() : platform::LongTimeFormat());
+    setDisplayFormat(kind == TDateTimeKind::Date ? platform::ShortDateFormat()
+                                                 : platform::LongTimeFormat());
   ShowHeld();
 }
 
@@ -52,15 +53,16 @@ void TDateTimePicker::TakeUserEdit(const QDateTime& shown) {
   // Parts of the time of day the display leaves out keep their held values.
   const QTime t = shown.time(), h = held_.time();
   const Sections s = displayedSections();
-  held_ = QDateTime(held_.date(), QTime(t.hour(), t.minute(), s & SecondSection ? t.second() : h.second(),
-                                        s & MSecSection ? t.msec() : h.msec()));
+  held_ = QDateTime(held_.date(),
+                    QTime(t.hour(), t.minute(), s & SecondSection ? t.second() : h.second(),
+                          s & MSecSection ? t.msec() : h.msec()));
 }
 
 bool TDateTimePicker::event(QEvent* event) {
   if (event->type() == QEvent::DynamicPropertyChange &&
       static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "pickerKind")
     SetKind(property("pickerKind").toString() == QLatin1String("time") ? TDateTimeKind::Time
-                                                                         : TDateTimeKind::Date);
+                                                                       : TDateTimeKind::Date);
   return QDateTimeEdit::event(event);
 }
 

@@ -4,7 +4,6 @@
 #include <QCollator>
 #include <QCompleter>
 #include <QLineEdit>
-
 #include <algorithm>
 
 #include "ActivationRecord.h"
@@ -12,8 +11,8 @@
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KeyPressFilter.h"
-#include "Pictures.h"
 #include "PermitResources.h"
+#include "Pictures.h"
 #include "Termination.h"
 #include "TextRuleValidator.h"
 
@@ -31,7 +30,7 @@ void ApplyFontPixels(QWidget* widget) {
 
 TCaseRule CaseRuleOf(const QWidget* widget) {
   return widget->property("caseRule").toString() == QLatin1String("upper") ? TCaseRule::Upper
-                                                                             : TCaseRule::AsTyped;
+                                                                           : TCaseRule::AsTyped;
 }
 
 // Entries shown in the locale's collation order, whatever their stored order.
@@ -64,8 +63,9 @@ void SetUpChoiceBox(QComboBox* box) {
 
 TFormPermiso::TFormPermiso(QWidget* parent) : QWidget(parent) {
   setupUi(this);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFixedSize(338, 564);
   ApplyDesignProperties();
   LoadPictures();
@@ -84,7 +84,8 @@ void TFormPermiso::ApplyDesignProperties() {
     if (auto* box = qobject_cast<QComboBox*>(child)) {
       SetUpChoiceBox(box);
       box->lineEdit()->setValidator(new TextRuleValidator(CaseRuleOf(box), box));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(child); edit && edit->property("caseRule").isValid()) {
+    } else if (auto* edit = qobject_cast<QLineEdit*>(child);
+               edit && edit->property("caseRule").isValid()) {
       edit->setValidator(new TextRuleValidator(CaseRuleOf(edit), edit));
     }
   }
@@ -98,10 +99,12 @@ void TFormPermiso::LoadPictures() {
 
 void TFormPermiso::BindHandlers() {
   platform::ActivationRecord::Instance().Register(this, [this] { FormActivate(); });
-  for (QObject* box : {static_cast<QObject*>(Folio), static_cast<QObject*>(NoEco), static_cast<QObject*>(Modelo)})
+  for (QObject* box :
+       {static_cast<QObject*>(Folio), static_cast<QObject*>(NoEco), static_cast<QObject*>(Modelo)})
     KeyPressFilter::Bind(box, [this](QChar& key) { NoEcoKeyPress(key); });
   KeyPressFilter::Bind(Comision, [this](QChar& key) { ComisionKeyPress(key); });
-  platform::BindHandler(BtnPreliminar, &QToolButton::clicked, this, [this](bool) { BtnPreliminarClick(); });
+  platform::BindHandler(BtnPreliminar, &QToolButton::clicked, this,
+                        [this](bool) { BtnPreliminarClick(); });
 }
 
 void TFormPermiso::FormActivate() {

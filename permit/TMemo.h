@@ -1,7 +1,7 @@
 #pragma once
 // Multi-line memo. Its text as stored has a carriage return and line feed
 // at each line break; it takes no character that Windows-1252 cannot hold,
-// typed or pasted.
+// whether typed, composed by an input method, pasted or dropped.
 
 #include <QPlainTextEdit>
 
@@ -16,4 +16,5 @@ class TMemo : public QPlainTextEdit {
  protected:
   void insertFromMimeData(const QMimeData* source) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 };

@@ -8,7 +8,8 @@
 #include "Termination.h"
 
 TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  platform::SetProgramFile(argc > 0 && argv[0] ? QString::fromLocal8Bit(argv[0]) : applicationFilePath());
+  platform::SetProgramFile(argc > 0 && argv[0] ? QString::fromLocal8Bit(argv[0])
+                                               : applicationFilePath());
   setApplicationName(platform::ApplicationTitle());
   InitPermitResources();
   setWindowIcon(QIcon(QStringLiteral(":/pictures/Permiso.ico")));

@@ -25,7 +25,8 @@ QString ApplyTextRule(const QString& text, TCaseRule rule) {
   return out;
 }
 
-TextRuleValidator::TextRuleValidator(TCaseRule rule, QObject* parent) : QValidator(parent), rule_(rule) {}
+TextRuleValidator::TextRuleValidator(TCaseRule rule, QObject* parent)
+    : QValidator(parent), rule_(rule) {}
 
 QValidator::State TextRuleValidator::validate(QString& input, int& pos) const {
   // Characters dropped before the cursor move it back by as many.

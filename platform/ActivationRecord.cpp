@@ -1,6 +1,7 @@
 #include "ActivationRecord.h"
 
 #include <QApplication>
+#include <QWindow>
 #include <algorithm>
 
 #include "HandlerGuard.h"
@@ -18,8 +19,16 @@ void ActivationRecord::ListenToApplication() {
   auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (!app || listening_ == app) return;
   listening_ = app;
-  connect(app, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { FocusEntered(now); });
+  // The window that takes the keyboard focus, also one without any control
+  // that accepts focus (a window gets the focus itself then).
+  connect(app, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+    if (!window) return;
+    for (const Entry& entry : entries_)
+      if (entry.window && entry.window->windowHandle() == window) {
+        FocusEntered(entry.window);
+        return;
+      }
+  });
 }
 
 ActivationRecord::Entry* ActivationRecord::Find(QWidget* window) {

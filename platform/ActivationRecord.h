@@ -33,7 +33,8 @@ class ActivationRecord : public QObject {
   QWidget* Current() const { return current_; }
 
   // The rule itself: the focus has entered `widget` (any widget of any
-  // window). Called for every application focus change; tests call it too.
+  // window). Called whenever the focus window of the application changes;
+  // tests call it too.
   void FocusEntered(QWidget* widget);
 
  private:
