@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cmath>
 
 #include "OutputFiles.h"
@@ -16,14 +17,25 @@
 
 namespace {
 
+// Largest image drawn: a damaged page, or a resolution, asking for more is
+// refused rather than allowed to take the memory.
+constexpr double kMaxImageSide = 32767;
+constexpr double kMaxImagePixels = 1 << 28;
+
 // A page image's extent at `dotsPerInch`; pages are measured at the screen's.
-int Scaled(int screenPixels, int dotsPerInch) {
-  return static_cast<int>(std::lround(double(screenPixels) * dotsPerInch / ScreenPixelsPerInch()));
+double Scaled(int screenPixels, int dotsPerInch) {
+  return std::round(double(screenPixels) * dotsPerInch / ScreenPixelsPerInch());
 }
 
 QByteArray RenderPng(const TMetafile& page, int dotsPerInch) {
-  const int width = std::max(1, Scaled(page.Width(), dotsPerInch));
-  const int height = std::max(1, Scaled(page.Height(), dotsPerInch));
+  const double w = Scaled(page.Width(), dotsPerInch);
+  const double h = Scaled(page.Height(), dotsPerInch);
+  if (!(w >= 1 && h >= 1 && w <= kMaxImageSide && h <= kMaxImageSide && w * h <= kMaxImagePixels))
+    throw EToolError(QStringLiteral("A page of %1 x %2 pixels cannot be drawn")
+                         .arg(w, 0, 'f', 0)
+                         .arg(h, 0, 'f', 0));
+  const int width = static_cast<int>(w);
+  const int height = static_cast<int>(h);
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull())
     throw EToolError(
@@ -47,8 +59,9 @@ QByteArray RenderPng(const TMetafile& page, int dotsPerInch) {
 // The page's own extent, millimetres, portrait size plus orientation.
 QPageLayout PaperOf(const TMetafile& page) {
   const double perPixel = 25.4 / ScreenPixelsPerInch();
-  const double w = std::max(1, page.Width()) * perPixel;
-  const double h = std::max(1, page.Height()) * perPixel;
+  // At least a millimetre and at most the 200 inches a PDF page can have.
+  const double w = std::clamp(page.Width() * perPixel, 1.0, 5080.0);
+  const double h = std::clamp(page.Height() * perPixel, 1.0, 5080.0);
   const QPageSize size(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter, QString(),
                        QPageSize::ExactMatch);
   return QPageLayout(size, w > h ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
