@@ -226,6 +226,19 @@ TEST_F(TControlTest, PageNumberStaysWithinThePagesBegun) {
   EXPECT_EQ(detached.PageNumber(), 1) << "no printer, no pages";
 }
 
+TEST_F(TControlTest, AskingForThePageOnViewFetchesItWhenItHadNoImage) {
+  auto printer = MakePrinter();
+  RunPages(*printer, 2, /*finish=*/false);
+  TQRPreview preview;
+  preview.SetQRPrinter(printer.get());
+  preview.SetPageNumber(2);
+  ASSERT_FALSE(preview.PreviewImage()->HoldsPage()) << "page 2 is still open";
+  printer->NewPage();  // stores page 2
+  preview.SetPageNumber(2);
+  EXPECT_TRUE(preview.PreviewImage()->HoldsPage());
+  printer->EndRun();
+}
+
 TEST_F(TControlTest, OnlyTheNoticeForThePageOnViewFetchesIt) {
   auto printer = MakePrinter();
   TQRPreview preview;
