@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the project in build/.
+# Configures (once) and builds the project in build/. Prints only compiler
+# warnings when the build succeeds, and the whole log when it fails.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "${root}"
+log="$(mktemp)"
+trap 'rm -f "${log}"' EXIT
+
 if [[ ! -f build/CMakeCache.txt ]]; then
-  cmake --preset default >/dev/null
+  echo "Building Permiso for the first time (a few minutes)..."
+  if ! cmake --preset default >"${log}" 2>&1; then
+    cat "${log}"
+    exit 1
+  fi
 fi
-cmake --build build -j2 -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]|^Consolidate compiler' || true
-test "${PIPESTATUS[0]}" -eq 0
+if ! cmake --build build -j2 >"${log}" 2>&1; then
+  cat "${log}"
+  exit 1
+fi
+grep -E 'warning:' "${log}" || true
