@@ -1,100 +1,89 @@
 #include "BenchPages.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QString>
 #include <random>
+
+#include "Metafile.h"
 
 namespace storebench {
 namespace {
 
-void Append32(QByteArray& b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.append(static_cast<char>(v >> (8 * i)));
+constexpr int kDistinctPages = 24;
+
+QImage Emblem() {
+  QImage image(120, 120, QImage::Format_RGB888);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  for (int r = 58; r > 0; r -= 8) {
+    p.setBrush(QColor::fromHsv((r * 5) % 360, 120, 200));
+    p.drawEllipse(QPoint(60, 60), r, r);
+  }
+  return image;
 }
 
-void Put32(QByteArray& b, qsizetype at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+TFontSpec Font(double points, bool bold) {
+  TFontSpec f;
+  f.pointSize = points;
+  f.style.bold = bold;
+  return f;
 }
 
 }  // namespace
 
-// Records in the proportions a permit page has: many small state records
-// (pens, brushes, fonts selected again and again), rectangles and lines on a
-// 1056 x 816 page, and UTF-16 texts.
-QByteArray MetafilePage(std::uint32_t seed, int approxSize) {
+QByteArray PermitPage(std::uint32_t seed) {
   std::mt19937 rng(seed);
-  QByteArray b(108, '\0');
-  Put32(b, 0, 1);
-  Put32(b, 4, 108);
-  Put32(b, 40, 0x464D4520);
-  Put32(b, 44, 0x10000);
-  static const char* words[] = {"PERMISO DE CIRCULACIÓN",
-                                "VEHÍCULO",
-                                "PLACA",
-                                "CONDUCTOR",
-                                "DEPENDENCIA",
-                                "VIGENCIA",
-                                "DEL",
-                                "AL",
-                                "FOLIO 0001"};
-  while (b.size() < approxSize) {
-    switch (rng() % 5) {
-      case 0:
-        Append32(b, 43);
-        Append32(b, 24);
-        for (int i = 0; i < 4; ++i) Append32(b, rng() % 1056);
-        break;
-      case 1:
-        Append32(b, 37);
-        Append32(b, 12);
-        Append32(b, 1 + rng() % 4);
-        break;
-      case 2:
-        Append32(b, 24);
-        Append32(b, 12);
-        Append32(b, (rng() % 2) ? 0 : 0x00800000);
-        break;
-      case 3: {
-        const QString text = QString::fromUtf8(words[rng() % 9]);
-        Append32(b, 84);
-        Append32(b, static_cast<std::uint32_t>(76 + 2 * text.size() + (text.size() % 2) * 2 +
-                                               4 * text.size()));
-        Append32(b, 0);
-        Append32(b, 0);
-        Append32(b, 1056);
-        Append32(b, 816);
-        Append32(b, 1);
-        Append32(b, 0x3F800000);
-        Append32(b, 0x3F800000);
-        Append32(b, rng() % 1056);
-        Append32(b, rng() % 816);
-        Append32(b, static_cast<std::uint32_t>(text.size()));
-        Append32(b, 76);
-        for (int i = 0; i < 6; ++i) Append32(b, 0);
-        for (QChar c : text) {
-          b.append(static_cast<char>(c.unicode() & 0xFF));
-          b.append(static_cast<char>(c.unicode() >> 8));
-        }
-        if (text.size() % 2) b.append(2, '\0');
-        for (int i = 0; i < text.size(); ++i) Append32(b, 6 + rng() % 4);
-        break;
-      }
-      default:
-        Append32(b, 54);
-        Append32(b, 16);
-        Append32(b, rng() % 1056);
-        Append32(b, rng() % 816);
-    }
+  static const char* const kLabels[] = {
+      "DEPENDENCIA", "COMISION", "DESTINO",  "CONDUCTOR", "PLACA", "No. ECONOMICO", "MARCA", "TIPO",
+      "MODELO",      "COLOR",    "VIGENCIA", "DEL",       "AL",    "RESERVADA"};
+  static const char* const kWords[] = {
+      "SECRETARIA", "DE",     "ADMINISTRACION", "FINANZAS", "TRASLADO", "OFICINA", "CENTRAL",
+      "REGIONAL",   "NISSAN", "BLANCO",         "PICK UP",  "GARCIA",   "LOPEZ"};
+  auto words = [&](int n) {
+    QString s;
+    for (int i = 0; i < n; ++i) s += QString::fromLatin1(kWords[rng() % 13]) + QLatin1Char(' ');
+    return s.trimmed();
+  };
+  TMetafileCanvas c(1056, 816);
+  c.SetPen(0xFF000000, 1, TPenStyle::psSolid);
+  c.SetBrush(0xFFFFFFFF, TBrushStyle::bsClear);
+  c.Rectangle(QRect(38, 38, 980, 740));
+  c.StretchBitmap(QRect(50, 50, 90, 90), Emblem());
+  c.SelectFont(Font(16, true));
+  c.TextOut(528, 60, TTextAnchor::Center, QStringLiteral("PERMISO DE CIRCULACION"));
+  c.SelectFont(Font(48, true));
+  c.TextOut(900, 120, TTextAnchor::Center, QString::number(1 + rng() % 30));
+  c.SelectFont(Font(12, true));
+  c.TextOut(800, 60, TTextAnchor::Left,
+            QStringLiteral("FOLIO %1").arg(rng() % 10000, 4, 10, QLatin1Char('0')));
+  int y = 180;
+  for (const char* label : kLabels) {
+    c.SelectFont(Font(9, true));
+    c.TextOut(60, y, TTextAnchor::Left, QString::fromLatin1(label));
+    c.SelectFont(Font(11, false));
+    c.TextOut(220, y, TTextAnchor::Left, words(2 + int(rng() % 5)));
+    c.MoveTo(220, y + 18);
+    c.LineTo(1000, y + 18);
+    y += 34;
   }
-  Put32(b, 48, static_cast<std::uint32_t>(b.size()));
-  return b;
+  for (int i = 0; i < 3; ++i) {
+    c.MoveTo(80 + 320 * i, 740);
+    c.LineTo(340 + 320 * i, 740);
+    c.SelectFont(Font(8, false));
+    c.TextOut(210 + 320 * i, 746, TTextAnchor::Center, words(3));
+  }
+  return c.Close().ToBytes();
 }
 
-const QByteArray& MetafileCorpus() {
-  static const QByteArray corpus = [] {
-    QByteArray c;
-    for (std::uint32_t i = 0; c.size() < 4 * 1024 * 1024; ++i) c.append(MetafilePage(i, 40000));
-    return c;
+const std::vector<QByteArray>& PageSet() {
+  static const std::vector<QByteArray> pages = [] {
+    std::vector<QByteArray> p;
+    for (int i = 0; i < kDistinctPages; ++i) p.push_back(PermitPage(std::uint32_t(i)));
+    return p;
   }();
-  return corpus;
+  return pages;
 }
 
 }  // namespace storebench

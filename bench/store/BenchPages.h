@@ -1,13 +1,18 @@
 #pragma once
-// Page bytes for the benchmarks: metafile-shaped pages like a run stores.
+// Pages for the benchmarks, recorded as real metafiles the way a run records
+// them: a landscape Letter page at screen resolution with the permit's kind
+// of content (framed blocks, some forty texts in four sizes, lines and one
+// emblem bitmap). Recording needs a QGuiApplication (fonts).
 
 #include <QByteArray>
 #include <cstdint>
+#include <vector>
 
 namespace storebench {
 
-QByteArray MetafilePage(std::uint32_t seed, int approxSize);
-// About 4 MB of such pages back to back.
-const QByteArray& MetafileCorpus();
+// The metafile bytes of one page; the texts vary with the seed.
+QByteArray PermitPage(std::uint32_t seed);
+// Distinct pages, recorded once and reused.
+const std::vector<QByteArray>& PageSet();
 
 }  // namespace storebench

@@ -29,33 +29,30 @@ TQRCompress::~TQRCompress() {
 }
 
 void TQRCompress::InitTree() {
-  for (int i = 1; i <= kLastNode; ++i) parent_[i] = (i - 1) / 2;
-  parent_[0] = 0;
+  // Node i's parent is (i - 1) div 2; odd nodes are left children.
+  slot_[0] = 0;  // the root hangs nowhere
+  for (int i = 1; i <= kLastNode; ++i) slot_[i] = i - 1;
   for (int j = 0; j < 256; ++j) {
     child_[2 * j] = 2 * j + 1;
     child_[2 * j + 1] = 2 * j + 2;
   }
 }
 
+// Each pass moves node a into the place of its parent's sibling u, and u
+// into a's old place, then goes on from the grandparent.
 void TQRCompress::Splay(int b) {
   int a = kFirstLeaf + b;
   for (;;) {
-    const int p = parent_[a];
+    const int aSlot = slot_[a];
+    const int p = aSlot >> 1;
     if (p == kRoot) return;
-    const int g = parent_[p];
-    int u;
-    // a takes the place of p's sibling u; u takes a's place under p.
-    if (child_[2 * g] == p) {
-      u = child_[2 * g + 1];
-      child_[2 * g + 1] = a;
-    } else {
-      u = child_[2 * g];
-      child_[2 * g] = a;
-    }
-    child_[2 * p + (child_[2 * p] == a ? 0 : 1)] = u;
-    parent_[a] = g;
-    parent_[u] = p;
-    a = g;
+    const int uSlot = slot_[p] ^ 1;  // p's sibling, under the grandparent
+    const int u = child_[uSlot];
+    child_[uSlot] = a;
+    child_[aSlot] = u;
+    slot_[a] = uSlot;
+    slot_[u] = aSlot;
+    a = uSlot >> 1;
     if (a == kRoot) return;
   }
 }
@@ -81,8 +78,8 @@ void TQRCompress::GrowOutput() { out_->resize(std::max<qsizetype>(64, out_->size
 void TQRCompress::PutDeepCode(int leaf) {
   unsigned char notes[kLastNode];
   int n = 0;
-  for (int node = leaf; node != kRoot; node = parent_[node])
-    notes[n++] = child_[2 * parent_[node] + 1] == node ? 1 : 0;
+  for (int node = leaf; node != kRoot; node = slot_[node] >> 1)
+    notes[n++] = static_cast<unsigned char>(slot_[node] & 1);
   while (n > 0) PutBits(notes[--n], 1);
 }
 
@@ -98,9 +95,9 @@ void TQRCompress::EncodeByte(std::uint8_t b) {
       Splay(b);
       return;
     }
-    const int p = parent_[node];
-    code = (code << 1) | (child_[2 * p + 1] == node ? 1u : 0u);
-    node = p;
+    const int slot = slot_[node];
+    code = (code << 1) | static_cast<std::uint64_t>(slot & 1);
+    node = slot >> 1;
   }
   PutBits(code, length);
   Splay(b);

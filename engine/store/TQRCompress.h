@@ -48,10 +48,12 @@ class TQRCompress {
 
   // child_[2 * j] is the left, child_[2 * j + 1] the right child of internal
   // node j (0 to 255); nodes 256 + b are the leaves of byte values, node 512
-  // is a leaf no byte uses.
-  // Word-sized entries: the hot loops then load without widening.
+  // is a leaf no byte uses. slot_[i] is where node i hangs: the index into
+  // child_ of its entry, so its parent is slot_[i] / 2 and it is a right
+  // child when slot_[i] is odd. Encoding and splaying then need no search.
+  // Word-sized entries: the hot loops load them without widening.
   std::int32_t child_[512];
-  std::int32_t parent_[513];
+  std::int32_t slot_[513];
 
   bool compressing_;
   QByteArray* out_ = nullptr;
