@@ -186,4 +186,14 @@ QImage DecodeDib(const TByteView& record, std::uint32_t offBmi, std::uint32_t cb
   return image;
 }
 
+QImage ImageWithoutColour(const QImage& image, QRgb key) {
+  QImage out = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < out.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
+  }
+  return out;
+}
+
 }  // namespace emf

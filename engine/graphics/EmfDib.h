@@ -25,4 +25,8 @@ bool DibIsSound(const TByteView& record, std::uint32_t offBmi, std::uint32_t cbB
 QImage DecodeDib(const TByteView& record, std::uint32_t offBmi, std::uint32_t cbBmi,
                  std::uint32_t offBits, std::uint32_t cbBits);
 
+// `image` as ARGB32 with every pixel of colour `key` see-through: how a
+// player without raster operations shows one half of a mask pair.
+QImage ImageWithoutColour(const QImage& image, QRgb key);
+
 }  // namespace emf

@@ -6,6 +6,7 @@
 
 #include "EmfDib.h"
 #include "EmfRecords.h"
+#include "Windows1252.h"
 
 namespace emf {
 
@@ -15,7 +16,13 @@ constexpr std::size_t kMaxSaveDepth = 1024;
 constexpr double kFarAway = 1e7;  // target pixels
 
 enum MapMode : std::uint32_t {
-  kMmText = 1, kMmLoMetric, kMmHiMetric, kMmLoEnglish, kMmHiEnglish, kMmTwips, kMmIsotropic,
+  kMmText = 1,
+  kMmLoMetric,
+  kMmHiMetric,
+  kMmLoEnglish,
+  kMmHiEnglish,
+  kMmTwips,
+  kMmIsotropic,
   kMmAnisotropic
 };
 
@@ -50,24 +57,53 @@ TObject StockObject(std::uint32_t n) {
     o.pen.color = color;
   };
   switch (n) {
-    case 0: brush(kBsSolid, 0xFFFFFFFF); break;
-    case 1: brush(kBsSolid, 0xFFC0C0C0); break;
-    case 2: brush(kBsSolid, 0xFF808080); break;
-    case 3: brush(kBsSolid, 0xFF404040); break;
-    case 4: brush(kBsSolid, 0xFF000000); break;
-    case 5: brush(kBsNull, 0xFFFFFFFF); break;
-    case 6: pen(kPsSolid, 0xFFFFFFFF); break;
-    case 7: pen(kPsSolid, 0xFF000000); break;
-    case 8: pen(kPsNull, 0xFF000000); break;
-    case 10: case 11: case 12: case 13: case 14: case 16: case 17:
+    case 0:
+      brush(kBsSolid, 0xFFFFFFFF);
+      break;
+    case 1:
+      brush(kBsSolid, 0xFFC0C0C0);
+      break;
+    case 2:
+      brush(kBsSolid, 0xFF808080);
+      break;
+    case 3:
+      brush(kBsSolid, 0xFF404040);
+      break;
+    case 4:
+      brush(kBsSolid, 0xFF000000);
+      break;
+    case 5:
+      brush(kBsNull, 0xFFFFFFFF);
+      break;
+    case 6:
+      pen(kPsSolid, 0xFFFFFFFF);
+      break;
+    case 7:
+      pen(kPsSolid, 0xFF000000);
+      break;
+    case 8:
+      pen(kPsNull, 0xFF000000);
+      break;
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 16:
+    case 17:
       o.kind = TObject::Kind::Font;
       o.font.height = -12;
-      o.font.face = (n == 10 || n == 11 || n == 16) ? QStringLiteral("Courier New")
-                                                    : QStringLiteral("Arial");
+      o.font.face =
+          (n == 10 || n == 11 || n == 16) ? QStringLiteral("Courier New") : QStringLiteral("Arial");
       break;
-    case 18: brush(kBsSolid, 0xFFFFFFFF); break;
-    case 19: pen(kPsSolid, 0xFF000000); break;
-    default: break;
+    case 18:
+      brush(kBsSolid, 0xFFFFFFFF);
+      break;
+    case 19:
+      pen(kPsSolid, 0xFF000000);
+      break;
+    default:
+      break;
   }
   return o;
 }
@@ -86,35 +122,46 @@ QString FaceName(const TByteView& r) {
 
 TEmfInterpreter::TEmfInterpreter(const QByteArray& bytes, const TEmfLayout& layout,
                                  const QTransform& fit, TDibCache* cache)
-    : bytes_(bytes), layout_(layout), fit_(fit), cache_(cache), objects_(layout.handles) {
+    : bytes_(bytes), layout_(layout), fit_(fit), cache_(cache) {
   // A fresh device context: black pen, white brush, the system font.
   state_.pen = StockObject(7).pen;
   state_.brush = StockObject(0).brush;
   state_.font = StockObject(13).font;
 }
 
-QTransform TEmfInterpreter::FitTransform(const TEmfLayout& layout, const QRectF& dest) {
+QRectF TEmfInterpreter::PictureRect(const TEmfLayout& layout) {
   const double frameW = double(layout.frame[2]) - layout.frame[0];
   const double frameH = double(layout.frame[3]) - layout.frame[1];
-  double left, top, width, height;  // the picture in reference pixels
+  const QRectF bounds(QPointF(layout.bounds[0], layout.bounds[1]),
+                      QPointF(double(layout.bounds[2]) + 1, double(layout.bounds[3]) + 1));
+  const bool haveBounds = bounds.width() > 0 && bounds.height() > 0;
   if (frameW > 0 && frameH > 0 && layout.deviceCx > 0 && layout.deviceCy > 0 && layout.mmCx > 0 &&
       layout.mmCy > 0) {
     const double pxX = double(layout.deviceCx) / (100.0 * layout.mmCx);
     const double pxY = double(layout.deviceCy) / (100.0 * layout.mmCy);
-    left = layout.frame[0] * pxX;
-    top = layout.frame[1] * pxY;
-    width = frameW * pxX;
-    height = frameH * pxY;
-  } else {
-    left = layout.bounds[0];
-    top = layout.bounds[1];
-    width = double(layout.bounds[2]) - layout.bounds[0] + 1;
-    height = double(layout.bounds[3]) - layout.bounds[1] + 1;
-    if (width <= 0 || height <= 0) return QTransform::fromTranslate(dest.left(), dest.top());
+    // Whole reference pixels: a frame in 0.01 mm cannot hold a pixel size
+    // exactly, and a picture replayed at its own size must map 1:1.
+    const QRectF frame(std::round(layout.frame[0] * pxX), std::round(layout.frame[1] * pxY),
+                       std::max(1.0, std::round(frameW * pxX)),
+                       std::max(1.0, std::round(frameH * pxY)));
+    // A frame that misses most of the drawing is wrong (some writers leave
+    // it at the origin while drawing at negative coordinates): the drawing's
+    // own bounds show what the file holds.
+    if (!haveBounds) return frame;
+    const QRectF inside = frame.intersected(bounds);
+    if (inside.width() * inside.height() * 2 >= bounds.width() * bounds.height()) return frame;
+    return bounds;
   }
-  const double sx = dest.width() / width;
-  const double sy = dest.height() / height;
-  return QTransform(sx, 0, 0, sy, dest.left() - left * sx, dest.top() - top * sy);
+  return haveBounds ? bounds : QRectF();
+}
+
+QTransform TEmfInterpreter::FitTransform(const TEmfLayout& layout, const QRectF& dest) {
+  const QRectF picture = PictureRect(layout);
+  if (picture.isEmpty()) return QTransform::fromTranslate(dest.left(), dest.top());
+  const double sx = dest.width() / picture.width();
+  const double sy = dest.height() / picture.height();
+  return QTransform(sx, 0, 0, sy, dest.left() - picture.left() * sx,
+                    dest.top() - picture.top() * sy);
 }
 
 double TEmfInterpreter::ReferencePpiY() const {
@@ -125,20 +172,32 @@ double TEmfInterpreter::ReferencePpiY() const {
 QTransform TEmfInterpreter::Page() const {
   const TDcState& s = state_;
   double sx = 1, sy = 1;
-  const double pxPerMmX =
-      layout_.mmCx > 0 && layout_.deviceCx > 0 ? double(layout_.deviceCx) / layout_.mmCx : 96 / 25.4;
-  const double pxPerMmY =
-      layout_.mmCy > 0 && layout_.deviceCy > 0 ? double(layout_.deviceCy) / layout_.mmCy : 96 / 25.4;
+  const double pxPerMmX = layout_.mmCx > 0 && layout_.deviceCx > 0
+                              ? double(layout_.deviceCx) / layout_.mmCx
+                              : 96 / 25.4;
+  const double pxPerMmY = layout_.mmCy > 0 && layout_.deviceCy > 0
+                              ? double(layout_.deviceCy) / layout_.mmCy
+                              : 96 / 25.4;
   auto fixed = [&](double mmPerUnit) {
     sx = mmPerUnit * pxPerMmX;
     sy = -mmPerUnit * pxPerMmY;
   };
   switch (s.mapMode) {
-    case kMmLoMetric: fixed(0.1); break;
-    case kMmHiMetric: fixed(0.01); break;
-    case kMmLoEnglish: fixed(0.254); break;
-    case kMmHiEnglish: fixed(0.0254); break;
-    case kMmTwips: fixed(25.4 / 1440); break;
+    case kMmLoMetric:
+      fixed(0.1);
+      break;
+    case kMmHiMetric:
+      fixed(0.01);
+      break;
+    case kMmLoEnglish:
+      fixed(0.254);
+      break;
+    case kMmHiEnglish:
+      fixed(0.0254);
+      break;
+    case kMmTwips:
+      fixed(25.4 / 1440);
+      break;
     case kMmIsotropic:
     case kMmAnisotropic:
       if (s.windowExt.width() != 0 && s.windowExt.height() != 0) {
@@ -151,7 +210,8 @@ QTransform TEmfInterpreter::Page() const {
         }
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return QTransform::fromTranslate(-s.windowOrg.x(), -s.windowOrg.y()) *
          QTransform::fromScale(sx, sy) *
@@ -184,25 +244,51 @@ void TEmfInterpreter::Run() {
 void TEmfInterpreter::Play(const TRecordSpan& span) {
   const TByteView r(bytes_.constData() + span.offset, span.size);
   switch (span.type) {
-    case kSetWindowExtEx: case kSetWindowOrgEx: case kSetViewportExtEx: case kSetViewportOrgEx:
-    case kSetMapMode: case kSetBkMode: case kSetPolyFillMode: case kSetRop2: case kSetTextAlign:
-    case kSetTextColor: case kSetBkColor: case kMoveToEx: case kScaleViewportExtEx:
-    case kScaleWindowExtEx: case kSaveDC: case kRestoreDC: case kSetWorldTransform:
-    case kModifyWorldTransform: case kComment:
+    case kSetWindowExtEx:
+    case kSetWindowOrgEx:
+    case kSetViewportExtEx:
+    case kSetViewportOrgEx:
+    case kSetMapMode:
+    case kSetBkMode:
+    case kSetPolyFillMode:
+    case kSetRop2:
+    case kSetTextAlign:
+    case kSetTextColor:
+    case kSetBkColor:
+    case kMoveToEx:
+    case kScaleViewportExtEx:
+    case kScaleWindowExtEx:
+    case kSaveDC:
+    case kRestoreDC:
+    case kSetWorldTransform:
+    case kModifyWorldTransform:
+    case kComment:
       PlayState(span.type, r);
       break;
-    case kSelectObject: case kCreatePen: case kCreateBrushIndirect: case kDeleteObject:
-    case kExtCreateFontIndirectW: case kExtCreatePen: case 93: case 94:
+    case kSelectObject:
+    case kCreatePen:
+    case kCreateBrushIndirect:
+    case kDeleteObject:
+    case kExtCreateFontIndirectW:
+    case kExtCreatePen:
+    case 93:
+    case 94:
       PlayObject(span.type, r);
       break;
-    case kExcludeClipRect: case kIntersectClipRect: case kExtSelectClipRgn:
-    case 26 /* OFFSETCLIPRGN */: case 67 /* SELECTCLIPPATH */:
+    case kExcludeClipRect:
+    case kIntersectClipRect:
+    case kExtSelectClipRgn:
+    case 26 /* OFFSETCLIPRGN */:
+    case 67 /* SELECTCLIPPATH */:
       PlayClip(span.type, r);
       break;
-    case kBitBlt: case kStretchBlt: case kStretchDIBits:
+    case kBitBlt:
+    case kStretchBlt:
+    case kStretchDIBits:
       PlayBlit(span.type, r, span.offset);
       break;
-    case kExtTextOutA: case kExtTextOutW:
+    case kExtTextOutA:
+    case kExtTextOutW:
       PlayText(span.type, r);
       break;
     default:
@@ -214,10 +300,22 @@ void TEmfInterpreter::Play(const TRecordSpan& span) {
 void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
   TDcState& s = state_;
   switch (type) {
-    case kSetWindowExtEx: s.windowExt = QSizeF(r.I32(8), r.I32(12)); MappingChanged(); break;
-    case kSetWindowOrgEx: s.windowOrg = QPointF(r.I32(8), r.I32(12)); MappingChanged(); break;
-    case kSetViewportExtEx: s.viewportExt = QSizeF(r.I32(8), r.I32(12)); MappingChanged(); break;
-    case kSetViewportOrgEx: s.viewportOrg = QPointF(r.I32(8), r.I32(12)); MappingChanged(); break;
+    case kSetWindowExtEx:
+      s.windowExt = QSizeF(r.I32(8), r.I32(12));
+      MappingChanged();
+      break;
+    case kSetWindowOrgEx:
+      s.windowOrg = QPointF(r.I32(8), r.I32(12));
+      MappingChanged();
+      break;
+    case kSetViewportExtEx:
+      s.viewportExt = QSizeF(r.I32(8), r.I32(12));
+      MappingChanged();
+      break;
+    case kSetViewportOrgEx:
+      s.viewportOrg = QPointF(r.I32(8), r.I32(12));
+      MappingChanged();
+      break;
     case kScaleViewportExtEx:
     case kScaleWindowExtEx: {
       const double xNum = r.I32(8), xDen = r.I32(12), yNum = r.I32(16), yDen = r.I32(20);
@@ -233,12 +331,25 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
       MappingChanged();
       break;
     }
-    case kSetBkMode: s.backMode = r.U32(8); break;
-    case kSetPolyFillMode: s.polyFillMode = r.U32(8); break;
-    case kSetRop2: s.rop2 = r.U32(8); break;
-    case kSetTextAlign: s.textAlign = r.U32(8); break;
-    case kSetTextColor: s.textColor = RgbFromColorRef(r.U32(8)); TextColorChanged(); break;
-    case kSetBkColor: s.backColor = RgbFromColorRef(r.U32(8)); break;
+    case kSetBkMode:
+      s.backMode = r.U32(8);
+      break;
+    case kSetPolyFillMode:
+      s.polyFillMode = r.U32(8);
+      break;
+    case kSetRop2:
+      s.rop2 = r.U32(8);
+      break;
+    case kSetTextAlign:
+      s.textAlign = r.U32(8);
+      break;
+    case kSetTextColor:
+      s.textColor = RgbFromColorRef(r.U32(8));
+      TextColorChanged();
+      break;
+    case kSetBkColor:
+      s.backColor = RgbFromColorRef(r.U32(8));
+      break;
     case kMoveToEx:
       s.position = QPointF(r.I32(8), r.I32(12));
       if (pathOpen_)
@@ -249,7 +360,9 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
     case kSaveDC:
       if (saved_.size() < kMaxSaveDepth) saved_.push_back(s);
       break;
-    case kRestoreDC: Restore(r.I32(8)); break;
+    case kRestoreDC:
+      Restore(r.I32(8));
+      break;
     case kSetWorldTransform: {
       bool ok;
       const QTransform xf = ReadXform(r, 8, ok);
@@ -261,11 +374,16 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
       bool ok;
       const QTransform xf = ReadXform(r, 8, ok);
       const std::uint32_t mode = r.U32(32);
-      if (mode == 1) s.world = QTransform();
-      else if (!ok) break;
-      else if (mode == 2) s.world = xf * s.world;
-      else if (mode == 3) s.world = s.world * xf;
-      else if (mode == 4) s.world = xf;
+      if (mode == 1)
+        s.world = QTransform();
+      else if (!ok)
+        break;
+      else if (mode == 2)
+        s.world = xf * s.world;
+      else if (mode == 3)
+        s.world = s.world * xf;
+      else if (mode == 4)
+        s.world = xf;
       MappingChanged();
       break;
     }
@@ -273,7 +391,8 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
       if (r.U32(8) >= 16 && r.U32(12) == kPermisoComment && r.U32(16) == kCommentFontSize)
         pendingPointSize_[r.U32(20)] = r.U32(24) / 1000.0;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -314,10 +433,20 @@ void TEmfInterpreter::Select(std::uint32_t index) {
     object = objects_[index];
   }
   switch (object.kind) {
-    case TObject::Kind::Pen: state_.pen = object.pen; PenSelected(); break;
-    case TObject::Kind::Brush: state_.brush = object.brush; BrushSelected(); break;
-    case TObject::Kind::Font: state_.font = object.font; FontSelected(); break;
-    default: break;
+    case TObject::Kind::Pen:
+      state_.pen = object.pen;
+      PenSelected();
+      break;
+    case TObject::Kind::Brush:
+      state_.brush = object.brush;
+      BrushSelected();
+      break;
+    case TObject::Kind::Font:
+      state_.font = object.font;
+      FontSelected();
+      break;
+    default:
+      break;
   }
 }
 
@@ -328,11 +457,17 @@ void TEmfInterpreter::PlayObject(std::uint32_t type, const TByteView& r) {
     return;
   }
   // Creation and deletion name a slot of the table; 0 and stock slots are
-  // not ours to change.
-  if (index == 0 || index >= objects_.size()) return;
+  // not ours to change. The table grows as slots are used, up to its size.
+  if (index == 0 || index >= layout_.handles) return;
+  if (index >= objects_.size()) {
+    if (type == kDeleteObject) return;
+    objects_.resize(index + 1);
+  }
   TObject& o = objects_[index];
   switch (type) {
-    case kDeleteObject: o = TObject(); break;
+    case kDeleteObject:
+      o = TObject();
+      break;
     case kCreatePen:
       o = TObject();
       o.kind = TObject::Kind::Pen;
@@ -383,7 +518,8 @@ void TEmfInterpreter::PlayObject(std::uint32_t type, const TByteView& r) {
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -393,7 +529,7 @@ void TEmfInterpreter::CombineClip(const QRegion& region, std::uint32_t mode) {
     case 1:  // AND
       s.clip = s.clipped ? s.clip.intersected(region) : region;
       break;
-    case 2:  // OR
+    case 2:                    // OR
       if (!s.clipped) return;  // already everything
       s.clip = s.clip.united(region);
       break;
@@ -431,7 +567,8 @@ void TEmfInterpreter::PlayClip(std::uint32_t type, const TByteView& r) {
       const QRectF rect = GdiRect(r, 8);
       if (!Reasonable(rect)) return;
       const QRegion region(Full().mapRect(rect).toAlignedRect());
-      const QRegion all(QRect(-int(kFarAway), -int(kFarAway), 2 * int(kFarAway), 2 * int(kFarAway)));
+      const QRegion all(
+          QRect(-int(kFarAway), -int(kFarAway), 2 * int(kFarAway), 2 * int(kFarAway)));
       s.clip = (s.clipped ? s.clip : all).subtracted(region);
       s.clipped = true;
       ClipReplaced();
@@ -479,7 +616,8 @@ void TEmfInterpreter::PlayClip(std::uint32_t type, const TByteView& r) {
       CombineClip(region, r.U32(8));
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -496,9 +634,12 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
         type == kEllipse ? path_.addEllipse(area) : path_.addRect(area);
         return;
       }
-      if (type == kRectangle) Rectangle(box);
-      else if (type == kEllipse) Ellipse(box);
-      else RoundRect(box, QSizeF(r.I32(24), r.I32(28)));
+      if (type == kRectangle)
+        Rectangle(box);
+      else if (type == kEllipse)
+        Ellipse(box);
+      else
+        RoundRect(box, QSizeF(r.I32(24), r.I32(28)));
       break;
     }
     case kLineTo: {
@@ -516,9 +657,16 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
       path_ = QPainterPath();
       path_.moveTo(s.position);
       break;
-    case kEndPath: pathOpen_ = false; break;
-    case kCloseFigure: if (pathOpen_) path_.closeSubpath(); break;
-    case kAbortPath: pathOpen_ = false; path_ = QPainterPath(); break;
+    case kEndPath:
+      pathOpen_ = false;
+      break;
+    case kCloseFigure:
+      if (pathOpen_) path_.closeSubpath();
+      break;
+    case kAbortPath:
+      pathOpen_ = false;
+      path_ = QPainterPath();
+      break;
     case kFillPath:
     case kStrokePath:
     case kStrokeAndFillPath:
@@ -538,15 +686,32 @@ void TEmfInterpreter::PlayPoly(std::uint32_t type, const TByteView& r) {
   bool wide;  // 32-bit points
   bool multi = false;
   switch (type) {
-    case kPolyBezier: case kPolygon: case kPolyline: case kPolyBezierTo: case kPolylineTo:
+    case kPolyBezier:
+    case kPolygon:
+    case kPolyline:
+    case kPolyBezierTo:
+    case kPolylineTo:
       wide = true;
       break;
-    case kPolyBezier16: case kPolygon16: case kPolyline16: case kPolyBezierTo16: case kPolylineTo16:
+    case kPolyBezier16:
+    case kPolygon16:
+    case kPolyline16:
+    case kPolyBezierTo16:
+    case kPolylineTo16:
       wide = false;
       break;
-    case kPolyPolyline: case kPolyPolygon: wide = true; multi = true; break;
-    case kPolyPolyline16: case kPolyPolygon16: wide = false; multi = true; break;
-    default: return;  // not a record this player draws
+    case kPolyPolyline:
+    case kPolyPolygon:
+      wide = true;
+      multi = true;
+      break;
+    case kPolyPolyline16:
+    case kPolyPolygon16:
+      wide = false;
+      multi = true;
+      break;
+    default:
+      return;  // not a record this player draws
   }
   const std::uint32_t polys = multi ? r.U32(24) : 1;
   const std::uint32_t count = multi ? r.U32(28) : r.U32(24);
@@ -575,14 +740,15 @@ void TEmfInterpreter::PlayPoly(std::uint32_t type, const TByteView& r) {
                   type == kPolyBezierTo16;
   const bool bezier = type == kPolyBezier || type == kPolyBezier16 || type == kPolyBezierTo ||
                       type == kPolyBezierTo16;
-  const bool closed = type == kPolygon || type == kPolygon16 || type == kPolyPolygon ||
-                      type == kPolyPolygon16;
+  const bool closed =
+      type == kPolygon || type == kPolygon16 || type == kPolyPolygon || type == kPolyPolygon16;
   QPolygonF& first = shapes.front();
   if (to) first.prepend(s.position);
   if (bezier) {
     QPainterPath curve;
     if (!pathOpen_ || to) curve.moveTo(first.value(0));
-    for (int i = 1; i + 2 < first.size(); i += 3) curve.cubicTo(first[i], first[i + 1], first[i + 2]);
+    for (int i = 1; i + 2 < first.size(); i += 3)
+      curve.cubicTo(first[i], first[i + 1], first[i + 2]);
     if (to && !first.isEmpty()) s.position = first.last();
     if (pathOpen_) {
       if (!to) path_.moveTo(first.value(0));
@@ -626,7 +792,7 @@ void TEmfInterpreter::PlayText(std::uint32_t type, const TByteView& r) {
     run.text.reserve(chars);
     for (std::uint32_t i = 0; i < chars; ++i) run.text.append(QChar(r.U16(offString + 2 * i)));
   } else {
-    run.text = QString::fromLatin1(r.Data() + offString, chars);
+    run.text = platform::DecodeWindows1252(QByteArray(r.Data() + offString, qsizetype(chars)));
   }
   const std::uint32_t offDx = r.U32(hasRect ? 72 : 56);
   if (offDx != 0 && chars > 0) {
@@ -651,11 +817,11 @@ void TEmfInterpreter::PlayText(std::uint32_t type, const TByteView& r) {
 
 QImage TEmfInterpreter::CachedDib(std::uint32_t offset, const TByteView& r, std::uint32_t at) {
   if (cache_ != nullptr) {
-    const auto found = cache_->find(offset);
-    if (found != cache_->end()) return found->second;
+    const auto found = cache_->images.find(offset);
+    if (found != cache_->images.end()) return found->second;
   }
   QImage image = DecodeDib(r, r.U32(at), r.U32(at + 4), r.U32(at + 8), r.U32(at + 12));
-  if (cache_ != nullptr) (*cache_)[offset] = image;
+  if (cache_ != nullptr) cache_->images[offset] = image;
   return image;
 }
 

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPolygonF>
-
 #include <unordered_map>
 #include <vector>
 
@@ -19,17 +18,19 @@
 namespace emf {
 
 struct TTextRun {
-  QPointF reference;            // logical
-  std::uint32_t align = 0;      // TA_* in force
+  QPointF reference;        // logical
+  std::uint32_t align = 0;  // TA_* in force
   QString text;
-  std::vector<double> dx;       // advance of each character, logical units
-  std::vector<double> dy;       // with ETO_PDY, else empty
-  std::uint32_t options = 0;    // ETO_*
-  QRectF rect;                  // ETO rectangle, normalised; null if none
+  std::vector<double> dx;     // advance of each character, logical units
+  std::vector<double> dy;     // with ETO_PDY, else empty
+  std::uint32_t options = 0;  // ETO_*
+  QRectF rect;                // ETO rectangle, normalised; null if none
 };
 
 // Decoded bitmaps of one metafile, by record offset, kept across replays.
-using TDibCache = std::unordered_map<std::uint32_t, QImage>;
+struct TDibCache {
+  std::unordered_map<std::uint32_t, QImage> images;
+};
 
 class TEmfInterpreter {
  public:
@@ -42,6 +43,9 @@ class TEmfInterpreter {
 
   // The frame-to-rectangle mapping of PlayEnhMetaFile.
   static QTransform FitTransform(const TEmfLayout& layout, const QRectF& dest);
+  // The picture in reference-device pixels: the frame, or the drawing's
+  // bounds when the frame is missing or misses most of the drawing.
+  static QRectF PictureRect(const TEmfLayout& layout);
 
  protected:
   const TDcState& State() const { return state_; }
@@ -60,13 +64,19 @@ class TEmfInterpreter {
   virtual void BrushSelected() {}
   virtual void FontSelected() {}
   virtual void TextColorChanged() {}
-  virtual void ClipIntersected(const QRectF& logicalRect) { (void)logicalRect; ClipReplaced(); }
+  virtual void ClipIntersected(const QRectF& logicalRect) {
+    (void)logicalRect;
+    ClipReplaced();
+  }
   virtual void ClipRemoved() { ClipReplaced(); }
   virtual void ClipReplaced() {}
 
   // Boxes are inclusive (l, t, r, b) as records store them.
   virtual void Rectangle(const QRectF& box) = 0;
-  virtual void RoundRect(const QRectF& box, const QSizeF& corner) { (void)corner; Rectangle(box); }
+  virtual void RoundRect(const QRectF& box, const QSizeF& corner) {
+    (void)corner;
+    Rectangle(box);
+  }
   virtual void Ellipse(const QRectF& box) = 0;
   virtual void Line(const QPointF& from, const QPointF& to) = 0;
   virtual void Polyline(const QPolygonF& points) = 0;

@@ -10,30 +10,64 @@ namespace {
 // Smallest size of the fixed-size records the player reads.
 std::uint32_t MinimumSize(std::uint32_t type) {
   switch (type) {
-    case kSetWindowExtEx: case kSetWindowOrgEx: case kSetViewportExtEx: case kSetViewportOrgEx:
-    case kMoveToEx: case kLineTo: case 13 /* SETBRUSHORGEX */:
+    case kSetWindowExtEx:
+    case kSetWindowOrgEx:
+    case kSetViewportExtEx:
+    case kSetViewportOrgEx:
+    case kMoveToEx:
+    case kLineTo:
+    case 13 /* SETBRUSHORGEX */:
       return 16;
-    case kSetMapMode: case kSetBkMode: case kSetPolyFillMode: case kSetRop2:
-    case kSetStretchBltMode: case kSetTextAlign: case kSetTextColor: case kSetBkColor:
-    case kRestoreDC: case kSelectObject: case kDeleteObject: case 58 /* SETMITERLIMIT */:
-    case 67 /* SELECTCLIPPATH */: case 48 /* SELECTPALETTE */: case kComment:
+    case kSetMapMode:
+    case kSetBkMode:
+    case kSetPolyFillMode:
+    case kSetRop2:
+    case kSetStretchBltMode:
+    case kSetTextAlign:
+    case kSetTextColor:
+    case kSetBkColor:
+    case kRestoreDC:
+    case kSelectObject:
+    case kDeleteObject:
+    case 58 /* SETMITERLIMIT */:
+    case 67 /* SELECTCLIPPATH */:
+    case 48 /* SELECTPALETTE */:
+    case kComment:
       return 12;
-    case kExcludeClipRect: case kIntersectClipRect: case kScaleViewportExtEx:
-    case kScaleWindowExtEx: case kEllipse: case kRectangle: case kFillPath:
-    case kStrokeAndFillPath: case kStrokePath: case kCreateBrushIndirect:
+    case kExcludeClipRect:
+    case kIntersectClipRect:
+    case kScaleViewportExtEx:
+    case kScaleWindowExtEx:
+    case kEllipse:
+    case kRectangle:
+    case kFillPath:
+    case kStrokeAndFillPath:
+    case kStrokePath:
+    case kCreateBrushIndirect:
       return 24;
-    case kRoundRect: case kSetWorldTransform:
+    case kRoundRect:
+    case kSetWorldTransform:
       return 32;
-    case kModifyWorldTransform: return 36;
-    case kCreatePen: return kCreatePenSize;
-    case kExtSelectClipRgn: return 16;
-    case kBitBlt: return kBitBltFixed;
-    case kStretchBlt: return kStretchBltFixed;
-    case kStretchDIBits: return kStretchDIBitsFixed;
-    case kExtCreateFontIndirectW: return kLogFontEnd;
-    case kExtCreatePen: return 52;
-    case kEof: return kEofSize;
-    default: return 8;
+    case kModifyWorldTransform:
+      return 36;
+    case kCreatePen:
+      return kCreatePenSize;
+    case kExtSelectClipRgn:
+      return 16;
+    case kBitBlt:
+      return kBitBltFixed;
+    case kStretchBlt:
+      return kStretchBltFixed;
+    case kStretchDIBits:
+      return kStretchDIBitsFixed;
+    case kExtCreateFontIndirectW:
+      return kLogFontEnd;
+    case kExtCreatePen:
+      return 52;
+    case kEof:
+      return kEofSize;
+    default:
+      return 8;
   }
 }
 
@@ -91,11 +125,13 @@ bool HeaderSound(const TByteView& h, std::uint32_t fileBytes) {
   if (size < kHeaderBaseSize || size % 4 != 0 || size > fileBytes) return false;
   if (h.U32(40) != kSignature) return false;
   const std::uint32_t nBytes = h.U32(48);
-  if (nBytes % 4 != 0 || nBytes < size) return false;
+  // A file shorter than its own total was cut (Windows refuses it too); a
+  // longer one carries trailing bytes that are never read.
+  if (nBytes % 4 != 0 || nBytes < size || nBytes > fileBytes) return false;
   const std::uint64_t chars = h.U32(60);
   const std::uint32_t offDescription = h.U32(64);
-  if (chars != 0 &&
-      (offDescription < kHeaderBaseSize || !TByteView(h.Data(), size).Has(offDescription, 2 * chars)))
+  if (chars != 0 && (offDescription < kHeaderBaseSize ||
+                     !TByteView(h.Data(), size).Has(offDescription, 2 * chars)))
     return false;
   return true;
 }
@@ -105,18 +141,36 @@ bool HeaderSound(const TByteView& h, std::uint32_t fileBytes) {
 bool RecordIsSound(std::uint32_t type, const TByteView& r) {
   if (r.Size() < MinimumSize(type)) return false;
   switch (type) {
-    case kPolyBezier: case kPolygon: case kPolyline: case kPolyBezierTo: case kPolylineTo:
+    case kPolyBezier:
+    case kPolygon:
+    case kPolyline:
+    case kPolyBezierTo:
+    case kPolylineTo:
       return PolySound(r, 8);
-    case kPolyBezier16: case kPolygon16: case kPolyline16: case kPolyBezierTo16:
+    case kPolyBezier16:
+    case kPolygon16:
+    case kPolyline16:
+    case kPolyBezierTo16:
     case kPolylineTo16:
       return PolySound(r, 4);
-    case kPolyPolyline: case kPolyPolygon: return PolyPolySound(r, 8);
-    case kPolyPolyline16: case kPolyPolygon16: return PolyPolySound(r, 4);
-    case kExtTextOutA: case kExtTextOutW: return TextSound(type, r);
-    case kExtSelectClipRgn: return ClipRegionSound(r);
-    case kComment: return r.Has(12, r.U32(8));
-    case kStretchDIBits: return BlitSound(r, 48);
-    case kBitBlt: case kStretchBlt: return BlitSound(r, 84);
+    case kPolyPolyline:
+    case kPolyPolygon:
+      return PolyPolySound(r, 8);
+    case kPolyPolyline16:
+    case kPolyPolygon16:
+      return PolyPolySound(r, 4);
+    case kExtTextOutA:
+    case kExtTextOutW:
+      return TextSound(type, r);
+    case kExtSelectClipRgn:
+      return ClipRegionSound(r);
+    case kComment:
+      return r.Has(12, r.U32(8));
+    case kStretchDIBits:
+      return BlitSound(r, 48);
+    case kBitBlt:
+    case kStretchBlt:
+      return BlitSound(r, 84);
     case kExtCreatePen: {
       if (!r.Has(52, std::uint64_t(r.U32(48)) * 4)) return false;
       const std::uint32_t cbBmi = r.U32(16), cbBits = r.U32(24);
@@ -136,8 +190,7 @@ bool ReadLayout(const QByteArray& bytes, TEmfLayout& layout) {
   const std::uint32_t fileBytes = std::uint32_t(bytes.size());
   const TByteView file(bytes.constData(), fileBytes);
   if (file.U32(0) != kHeader || !HeaderSound(file, fileBytes)) return false;
-  // Files are sometimes longer than they say; never trust a longer claim.
-  const std::uint32_t limit = std::min(file.U32(48), fileBytes);
+  const std::uint32_t limit = file.U32(48);
 
   for (int i = 0; i < 4; ++i) {
     layout.bounds[i] = file.I32(8 + 4 * i);

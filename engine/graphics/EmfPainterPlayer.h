@@ -15,13 +15,12 @@ class TEmfPainterPlayer : public TEmfInterpreter {
   TEmfPainterPlayer(const QByteArray& bytes, const TEmfLayout& layout, QPainter& painter,
                     const QRectF& dest, TDibCache* cache);
 
-  void Run();
+  // Plays every record; the painter's state is as before afterwards.
+  void Play();
 
  protected:
   void PenSelected() override { penDirty_ = true; }
   void BrushSelected() override { brushDirty_ = true; }
-  void ClipIntersected(const QRectF&) override { ApplyClip(); }
-  void ClipRemoved() override { ApplyClip(); }
   void ClipReplaced() override { ApplyClip(); }
 
   void Rectangle(const QRectF& box) override;
@@ -37,20 +36,21 @@ class TEmfPainterPlayer : public TEmfInterpreter {
   void Text(const TTextRun& run) override;
 
  private:
-  // Brings the painter's transform, pen and brush up to date; false when
-  // nothing would be drawn (ROP2 no-op).
+  // Brings the painter's transform to Full() and pen and brush up to date;
+  // false when the ROP2 mode leaves the target unchanged.
   bool Prepare();
   void UseTransform(const QTransform& transform);
+  // Target pixels per logical unit (the mapping's mean scale).
+  double Scale();
+  // Half a pen: the inset of the pen's centre line from a shape's edge.
+  double PenInset();
+  // Offset that puts a thin line through the centres of the pixels it names.
+  double LineOffset();
   QPen MakePen();
   QBrush MakeBrush() const;
   void ApplyClip();
-  const QRawFont& RawFont(const TFontDef& font, double& em);
-
-  struct TCachedFont {
-    TFontDef font;
-    double em;
-    QRawFont raw;
-  };
+  void DrawBoxShape(const QRectF& box, const std::function<void(const QRectF&)>& draw);
+  void DrawTextRun(const TTextRun& run);
 
   QPainter& painter_;
   QTransform base_;
@@ -61,9 +61,9 @@ class TEmfPainterPlayer : public TEmfInterpreter {
   bool transformForeign_ = true;  // set to something other than Full()
   bool penDirty_ = true;
   bool brushDirty_ = true;
+  unsigned penSerial_ = 0;  // mapping the pen was made for
   QPen pen_;
   QBrush brush_;
-  std::vector<TCachedFont> fonts_;
 };
 
 }  // namespace emf

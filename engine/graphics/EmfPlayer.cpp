@@ -1,4 +1,16 @@
 #include "EmfPlayer.h"
 
-void PlayEmfOnPainter(const QByteArray&, const emf::TEmfLayout&, QPainter&, const QRectF&) {}
-void PlayEmfOnCanvas(const QByteArray&, const emf::TEmfLayout&, TCanvas&, const QRect&) {}
+#include "EmfCanvasPlayer.h"
+#include "EmfPainterPlayer.h"
+
+void PlayEmfOnPainter(const QByteArray& bytes, const emf::TEmfLayout& layout, QPainter& painter,
+                      const QRectF& dest, emf::TDibCache* cache) {
+  if (!painter.isActive() || dest.isEmpty()) return;
+  emf::TEmfPainterPlayer(bytes, layout, painter, dest, cache).Play();
+}
+
+void PlayEmfOnCanvas(const QByteArray& bytes, const emf::TEmfLayout& layout, TCanvas& canvas,
+                     const QRect& dest, emf::TDibCache* cache) {
+  if (dest.isEmpty()) return;
+  emf::TEmfCanvasPlayer(bytes, layout, canvas, dest, cache).Play();
+}

@@ -3,15 +3,17 @@
 // writes, with text placed by its recorded advances), or through a TCanvas
 // (the operations a canvas offers, coordinates rounded to its pixels).
 // The picture frame is mapped onto `dest`. Unknown records are skipped.
+// `cache` (may be null) keeps decoded bitmaps between replays.
 
 #include <QByteArray>
 #include <QPainter>
 #include <QRect>
 
 #include "Canvas.h"
+#include "EmfInterpreter.h"
 #include "EmfLayout.h"
 
 void PlayEmfOnPainter(const QByteArray& bytes, const emf::TEmfLayout& layout, QPainter& painter,
-                      const QRectF& dest);
+                      const QRectF& dest, emf::TDibCache* cache = nullptr);
 void PlayEmfOnCanvas(const QByteArray& bytes, const emf::TEmfLayout& layout, TCanvas& canvas,
-                     const QRect& dest);
+                     const QRect& dest, emf::TDibCache* cache = nullptr);

@@ -3,13 +3,13 @@
 // the selected pen, brush and font, the mapping from record coordinates to
 // the target, text settings, the current position and the clip.
 
+#include <QColor>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRegion>
 #include <QSizeF>
 #include <QString>
 #include <QTransform>
-
 #include <cstdint>
 
 namespace emf {
@@ -18,7 +18,7 @@ struct TPenDef {
   std::uint32_t style = 0;  // PS_* with end cap, join and type bits
   double width = 1;         // record units; 0 is one device pixel
   QRgb color = 0xFF000000;
-  bool extended = false;    // EXTCREATEPEN: style bits say caps, joins, type
+  bool extended = false;  // EXTCREATEPEN: style bits say caps, joins, type
 };
 
 struct TBrushDef {
@@ -36,7 +36,7 @@ struct TFontDef {
   bool strikeOut = false;
   std::uint8_t charset = 1;
   QString face;
-  double pointSize = 0;     // exact size from our own comment, 0 if none
+  double pointSize = 0;  // exact size from our own comment, 0 if none
   bool operator==(const TFontDef&) const = default;
 };
 

@@ -14,8 +14,8 @@ namespace {
 // Pixel size of a frame extent (0.01 mm) at the screen's resolution.
 int FramePixels(std::int64_t hundredthsOfMm) {
   if (hundredthsOfMm <= 0) return 0;
-  return int(std::min<std::int64_t>(std::llround(double(hundredthsOfMm) * ScreenPixelsPerInch() / 2540.0),
-                                    0x7FFFFFFF));
+  return int(std::min<std::int64_t>(
+      std::llround(double(hundredthsOfMm) * ScreenPixelsPerInch() / 2540.0), 0x7FFFFFFF));
 }
 
 }  // namespace
@@ -34,10 +34,13 @@ TMetafile TMetafile::FromBytes(const QByteArray& bytes) {
     metafile.height_ = FramePixels(height);
   } else {
     // No usable frame: the drawing's own bounds, in reference pixels.
-    metafile.width_ = int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[2]) - layout->bounds[0] + 1));
-    metafile.height_ = int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[3]) - layout->bounds[1] + 1));
+    metafile.width_ =
+        int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[2]) - layout->bounds[0] + 1));
+    metafile.height_ =
+        int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[3]) - layout->bounds[1] + 1));
   }
   metafile.layout_ = std::move(layout);
+  metafile.dibs_ = std::make_shared<emf::TDibCache>();
   return metafile;
 }
 
@@ -47,12 +50,12 @@ void TMetafile::Draw(TCanvas& canvas, const QRect& dest) const {
     Play(painterCanvas->Painter(), QRectF(dest));
     return;
   }
-  PlayEmfOnCanvas(bytes_, *layout_, canvas, dest);
+  PlayEmfOnCanvas(bytes_, *layout_, canvas, dest, dibs_.get());
 }
 
 void TMetafile::Play(QPainter& painter, const QRectF& dest) const {
   if (Empty()) return;
-  PlayEmfOnPainter(bytes_, *layout_, painter, dest);
+  PlayEmfOnPainter(bytes_, *layout_, painter, dest, dibs_.get());
 }
 
 TMetafileCanvas::TMetafileCanvas(int widthPx, int heightPx)
@@ -61,7 +64,8 @@ TMetafileCanvas::TMetafileCanvas(int widthPx, int heightPx)
 TMetafileCanvas::~TMetafileCanvas() = default;
 
 TMetafile TMetafileCanvas::Close() {
-  if (recorder_->Finished()) throw EInvalidGraphic(QStringLiteral("Metafile canvas already closed"));
+  if (recorder_->Finished())
+    throw EInvalidGraphic(QStringLiteral("Metafile canvas already closed"));
   return TMetafile::FromBytes(recorder_->Finish());
 }
 
@@ -69,8 +73,8 @@ int TMetafileCanvas::PixelsPerInchX() const { return recorder_->PixelsPerInch();
 int TMetafileCanvas::PixelsPerInchY() const { return recorder_->PixelsPerInch(); }
 
 // Calls after Close() are dropped: the metafile is complete.
-#define PERMISO_RECORD(call) \
-  do {                       \
+#define PERMISO_RECORD(call)                     \
+  do {                                           \
     if (!recorder_->Finished()) recorder_->call; \
   } while (false)
 

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QRect>
 #include <QRectF>
-
 #include <memory>
 
 #include "Canvas.h"
@@ -17,7 +16,8 @@
 class TEmfRecorder;
 namespace emf {
 struct TEmfLayout;
-}
+struct TDibCache;
+}  // namespace emf
 
 class TMetafile : public TGraphic {
  public:
@@ -42,6 +42,8 @@ class TMetafile : public TGraphic {
  private:
   QByteArray bytes_;
   std::shared_ptr<const emf::TEmfLayout> layout_;
+  // Bitmaps decoded by earlier replays; shared by copies, like the bytes.
+  std::shared_ptr<emf::TDibCache> dibs_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -231,4 +231,19 @@ TEST(Picture, FilesAreReadByContentAndMissingOnesRaiseTheOpenError) {
   }
 }
 
+TEST(Picture, MetafilePictureReplaysItsRecords) {
+  TMetafileCanvas recording(200, 100);
+  recording.SetBrush(0xFF00FF00, TBrushStyle::bsSolid);
+  recording.FillRect(QRect(10, 10, 50, 20));
+  const TPicture picture(recording.Close());
+  ASSERT_NE(picture.Metafile(), nullptr);
+  EXPECT_EQ(picture.Width(), 200);
+  EXPECT_EQ(picture.Height(), 100);
+  const TPicture reread = TPicture::FromBytes(picture.Metafile()->ToBytes());
+  TFakeCanvas canvas;
+  reread.Draw(canvas, QRect(0, 0, 400, 200));
+  EXPECT_TRUE(canvas.DrawingLog().contains(QStringLiteral("FillRect 20,20,120,60")))
+      << canvas.DrawingLog().join('\n').toStdString();
+}
+
 }  // namespace

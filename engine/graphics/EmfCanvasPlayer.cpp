@@ -1,0 +1,247 @@
+#include "EmfCanvasPlayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "EmfDib.h"
+#include "EmfFonts.h"
+#include "EmfRecords.h"
+
+namespace emf {
+
+namespace {
+
+constexpr std::uint32_t kSrcAnd = 0x008800C6;
+constexpr std::uint32_t kSrcPaint = 0x00EE0086;
+constexpr std::uint32_t kBlackness = 0x00000042;
+constexpr std::uint32_t kWhiteness = 0x00FF0062;
+
+TPenStyle PenStyleOf(std::uint32_t style) {
+  switch (style & 0xF) {
+    case kPsDash:
+      return TPenStyle::psDash;
+    case kPsDot:
+      return TPenStyle::psDot;
+    case kPsDashDot:
+      return TPenStyle::psDashDot;
+    case kPsDashDotDot:
+      return TPenStyle::psDashDotDot;
+    case kPsNull:
+      return TPenStyle::psClear;
+    case kPsInsideFrame:
+      return TPenStyle::psInsideFrame;
+    default:
+      return TPenStyle::psSolid;
+  }
+}
+
+int Round(double v) { return int(std::lround(std::clamp(v, -1e9, 1e9))); }
+
+// A factor within rounding noise of 1 is 1, so that a replay at the
+// recorded size selects exactly the recorded point sizes.
+double Snap(double factor) { return std::abs(factor - 1.0) < 1e-9 ? 1.0 : factor; }
+
+}  // namespace
+
+TEmfCanvasPlayer::TEmfCanvasPlayer(const QByteArray& bytes, const TEmfLayout& layout,
+                                   TCanvas& canvas, const QRect& dest, TDibCache* cache)
+    : TEmfInterpreter(bytes, layout, FitTransform(layout, QRectF(dest)), cache), canvas_(canvas) {}
+
+void TEmfCanvasPlayer::Play() {
+  Run();
+  pending_.clear();
+  // The canvas goes back unclipped, as it came.
+  if (clipped_) canvas_.RemoveClip();
+}
+
+void TEmfCanvasPlayer::Flush() {
+  // A call may defer nothing further, but move the list out first anyway.
+  std::vector<std::function<void()>> calls;
+  calls.swap(pending_);
+  for (auto& call : calls) call();
+}
+
+QPoint TEmfCanvasPlayer::Map(const QPointF& logical) {
+  const QPointF p = Full().map(logical);
+  return QPoint(Round(p.x()), Round(p.y()));
+}
+
+QRect TEmfCanvasPlayer::MapRect(const QPointF& topLeft, const QPointF& bottomRight) {
+  const QPoint a = Map(topLeft), b = Map(bottomRight);
+  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+               QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+}
+
+void TEmfCanvasPlayer::MovedTo(const QPointF& point) {
+  const QPoint p = Map(point);
+  Defer([this, p] {
+    canvas_.MoveTo(p.x(), p.y());
+    position_ = p;
+    positionKnown_ = true;
+  });
+}
+
+void TEmfCanvasPlayer::PenSelected() {
+  const TPenDef& pen = State().pen;
+  const double scale = std::abs(Full().m11());
+  const int width = pen.width <= 0 ? 1 : std::max(1, Round(pen.width * scale));
+  const QRgb color = pen.color;
+  const TPenStyle style = PenStyleOf(pen.style);
+  Defer([this, color, width, style] { canvas_.SetPen(color, width, style); });
+}
+
+void TEmfCanvasPlayer::BrushSelected() {
+  const TBrushDef& brush = State().brush;
+  const QRgb color = brush.color;
+  const TBrushStyle style = brush.style == kBsNull ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
+  Defer([this, color, style] { canvas_.SetBrush(color, style); });
+}
+
+void TEmfCanvasPlayer::FontSelected() {
+  fontDirty_ = false;
+  SelectCurrentFont();
+}
+
+void TEmfCanvasPlayer::SelectCurrentFont() {
+  const TFontDef& def = State().font;
+  TFontSpec spec;
+  spec.face = def.face.isEmpty() ? QStringLiteral("Arial") : def.face;
+  spec.style.bold = def.weight >= 600;
+  spec.style.italic = def.italic;
+  spec.style.underline = def.underline;
+  spec.style.strikeOut = def.strikeOut;
+  spec.charset = def.charset;
+  spec.color = State().textColor;
+  // The canvas turns points into its own pixels: points here are what makes
+  // the recorded character height at this scale on this canvas.
+  const double canvasPpi = canvas_.PixelsPerInchY() > 0 ? canvas_.PixelsPerInchY() : 96;
+  const double factor = Snap(std::abs(Full().m22()) * ReferencePpiY() / canvasPpi);
+  const double points = def.pointSize > 0 ? def.pointSize : EmHeight(def) * 72.0 / ReferencePpiY();
+  spec.pointSize = points * factor;
+  Defer([this, spec] { canvas_.SelectFont(spec); });
+}
+
+void TEmfCanvasPlayer::ClipIntersected(const QRectF& logicalRect) {
+  const QRect r = MapRect(logicalRect.topLeft(), logicalRect.bottomRight());
+  Defer([this, r] {
+    canvas_.IntersectClipRect(r);
+    clipped_ = true;
+  });
+}
+
+void TEmfCanvasPlayer::ClipRemoved() {
+  Defer([this] {
+    canvas_.RemoveClip();
+    clipped_ = false;
+  });
+}
+
+// Regions a canvas cannot hold: the box around them.
+void TEmfCanvasPlayer::ClipReplaced() {
+  const bool clipped = State().clipped;
+  const QRect box = State().clip.boundingRect();
+  Defer([this, clipped, box] {
+    canvas_.RemoveClip();
+    clipped_ = false;
+    if (clipped) {
+      canvas_.IntersectClipRect(box);
+      clipped_ = true;
+    }
+  });
+}
+
+void TEmfCanvasPlayer::Rectangle(const QRectF& box) {
+  Flush();
+  canvas_.Rectangle(MapRect(box.topLeft(), box.bottomRight() + QPointF(1, 1)));
+}
+
+void TEmfCanvasPlayer::Ellipse(const QRectF& box) {
+  Flush();
+  canvas_.Ellipse(MapRect(box.topLeft(), box.bottomRight() + QPointF(1, 1)));
+}
+
+void TEmfCanvasPlayer::Line(const QPointF& from, const QPointF& to) {
+  Flush();
+  const QPoint a = Map(from), b = Map(to);
+  if (!positionKnown_ || position_ != a) canvas_.MoveTo(a.x(), a.y());
+  canvas_.LineTo(b.x(), b.y());
+  position_ = b;
+  positionKnown_ = true;
+}
+
+void TEmfCanvasPlayer::DrawOutline(const QPolygonF& points, bool closed) {
+  if (points.size() < 2) return;
+  Flush();
+  const QPoint first = Map(points.first());
+  canvas_.MoveTo(first.x(), first.y());
+  for (qsizetype i = 1; i < points.size(); ++i) {
+    const QPoint p = Map(points[i]);
+    canvas_.LineTo(p.x(), p.y());
+  }
+  if (closed) canvas_.LineTo(first.x(), first.y());
+  positionKnown_ = false;
+}
+
+void TEmfCanvasPlayer::Polyline(const QPolygonF& points) { DrawOutline(points, false); }
+
+// A canvas fills only rectangles and ellipses: polygons show their outline.
+void TEmfCanvasPlayer::Polygons(const std::vector<QPolygonF>& polygons) {
+  for (const QPolygonF& polygon : polygons) DrawOutline(polygon, true);
+}
+
+void TEmfCanvasPlayer::StrokePath(const QPainterPath& path, bool stroke, bool fill) {
+  if (!stroke && !fill) return;
+  for (const QPolygonF& polygon : path.toSubpathPolygons()) DrawOutline(polygon, false);
+}
+
+void TEmfCanvasPlayer::PatternBlit(const QRectF& rect, std::uint32_t rop) {
+  const QRect r = MapRect(rect.topLeft(), rect.bottomRight());
+  if (rop != kBlackness && rop != kWhiteness) {
+    if (rop != kPatCopy) return;
+    Flush();
+    canvas_.FillRect(r);
+    return;
+  }
+  Flush();
+  canvas_.SetBrush(rop == kBlackness ? 0xFF000000 : 0xFFFFFFFF, TBrushStyle::bsSolid);
+  canvas_.FillRect(r);
+  const TBrushDef& brush = State().brush;
+  canvas_.SetBrush(brush.color,
+                   brush.style == kBsNull ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
+}
+
+void TEmfCanvasPlayer::Bitmap(const QRectF& dest, const QImage& image, const QRectF& src,
+                              std::uint32_t rop) {
+  // Of a mask pair, the AND half only clears what the OR half then paints.
+  if (rop == kSrcAnd) return;
+  const QRect area = src.toAlignedRect().intersected(image.rect());
+  if (area.isEmpty()) return;
+  QImage picture = area == image.rect() ? image : image.copy(area);
+  if (rop == kSrcPaint) picture = ImageWithoutColour(picture, qRgb(0, 0, 0));
+  Flush();
+  canvas_.StretchBitmap(MapRect(dest.topLeft(), dest.bottomRight()), picture);
+}
+
+void TEmfCanvasPlayer::Text(const TTextRun& run) {
+  if (fontDirty_) {
+    fontDirty_ = false;
+    SelectCurrentFont();
+  }
+  Flush();
+  const std::uint32_t horizontal = run.align & 0x06;
+  const TTextAnchor anchor = horizontal == kTaCenter  ? TTextAnchor::Center
+                             : horizontal == kTaRight ? TTextAnchor::Right
+                                                      : TTextAnchor::Left;
+  QPointF reference = run.reference;
+  // A canvas writes text from its top: move a baseline or bottom reference.
+  const std::uint32_t vertical = run.align & 0x18;
+  if (vertical != 0) {
+    const TFontDef& font = State().font;
+    const QRawFont& raw = CachedRawFont(font.face, font.weight, font.italic, EmHeight(font));
+    reference.ry() -= vertical == kTaBaseline ? raw.ascent() : raw.ascent() + raw.descent();
+  }
+  const QPoint p = Map(reference);
+  canvas_.TextOut(p.x(), p.y(), anchor, run.text, (run.options & kEtoRtlReading) != 0);
+}
+
+}  // namespace emf
