@@ -18,7 +18,7 @@
 //     Functions.Values = ('0' '0' '''''')
 //     object SummaryBand1: TQRBand        // nested objects are its children
 //       BandType = rbSummary
-//       Height = 739                      // pixels: only remembered while loading
+//       Height = 739                      // pixels: the Size values below decide
 //       Size.Values = (1955.2708333333333 2592.9166666666667)
 //       AfterPrint = SummaryBand1AfterPrint   // a handler the root publishes
 //     end
@@ -31,6 +31,13 @@
 // brackets separated by commas, and lists in parentheses whose items are
 // separated by blanks or commas and may be lists themselves. A comment runs
 // from // to the end of the line.
+//
+// The root's class is the class of the object the design is loaded into;
+// nested objects are created by their class name, owned by the root and
+// placed on the object they are nested in. Left, Top, Width and Height are
+// the on-screen pixels: stored Values win over them, and they only fill in
+// what the Values leave at 0 (a band takes a height other than 40 from them
+// when it has no Values).
 //
 // Properties are applied in the order written, so a later one overrides
 // what an earlier one set: a page gives Columns, Orientation and PaperSize
