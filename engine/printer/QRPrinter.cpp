@@ -48,6 +48,7 @@ TQRPrinter::TQRPrinter()
 // Errors cannot leave a destructor: a failing job abort or AfterPreview
 // handler is dropped here, and the preview is detached all the same.
 TQRPrinter::~TQRPrinter() {
+  *alive_ = false;
   try {
     if (runState_ != TQRPrinterRunState::Idle) DiscardPages();
   } catch (...) {
@@ -77,7 +78,7 @@ void TQRPrinter::BeginRun() {
   if (toDevice) {
     SetDeviceScale();
   } else {
-    pageList_->AttachStream(TQRStream::CreateStore(kStoreSpillThreshold));
+    pageList_->AttachStream(TQRStream::CreateStore(TQRStream::kStoreSpillThreshold));
     SetScreenScale();
   }
 }
@@ -355,9 +356,13 @@ void TQRPrinter::PrintStoredPages() {
   if (device_->Printing()) device_->Abort();
   settings_->WriteToDriver();
   device_->BeginDoc();
+  const std::shared_ptr<const bool> alive = alive_;
   try {
     for (int i = first; i <= last; ++i) {
       ProcessPendingMessages();
+      // Closing the preview meanwhile frees this printer (its job aborted on
+      // the way); nothing of it may be touched any more.
+      if (!*alive) return;
       if (auto page = FetchPage(i)) {
         page->Draw(device_->Canvas(), QRect(0, 0, device_->PageWidth(), device_->PageHeight()));
       }

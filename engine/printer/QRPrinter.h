@@ -34,10 +34,6 @@ class TQRPrinter {
  public:
   using TNotify = std::function<void(TQRPrinter* sender)>;
 
-  // Lower bound of the store stream's memory, bytes; beyond it the store
-  // moves to a temporary file.
-  static constexpr int kStoreSpillThreshold = 100000;
-
   TQRPrinter();
   ~TQRPrinter();
   TQRPrinter(const TQRPrinter&) = delete;
@@ -172,4 +168,6 @@ class TQRPrinter {
   QPointer<QWidget> previewWindow_;
   bool previewShowing_ = false;
   bool loadedFromFile_ = false;
+  // False once destruction has begun; held by loops that let messages run.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -273,6 +273,24 @@ TEST_F(QRPrinterFixture, CancelStopsPrintingStoredPagesAndAbortsTheJob) {
   CancelAfterPages(printer, 1);
   printer.PrintPages();
   ExpectAborted();
+  // Page 1 went out, then the job was cut.
+  EXPECT_EQ(script->journal, (QStringList{"SetTitle \"\"", "BeginDoc", "NewPage", "Abort"}));
+  ASSERT_FALSE(script->pages.empty());
+  EXPECT_TRUE(script->pages[0].join('\n').contains(PageMark(1)));
+}
+
+// The preview of a loaded file closed while its pages print: the report frees
+// the printer from inside the print loop's message processing.
+TEST_F(QRPrinterFixture, PrinterFreedWhilePrintingStoredPagesEndsTheJobSafely) {
+  auto* printer = new TQRPrinter;
+  GenerateStore(*printer, 3);
+  RunAtProcessing(2, [&printer] {
+    delete printer;
+    printer = nullptr;
+  });
+  printer->PrintPages();
+  EXPECT_EQ(printer, nullptr);
+  EXPECT_EQ(script->journal, (QStringList{"SetTitle \"\"", "BeginDoc", "NewPage", "Abort"}));
 }
 
 }  // namespace

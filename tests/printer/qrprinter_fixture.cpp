@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QRegularExpression>
+#include <functional>
 
 #include "LittleEndian.h"
 #include "QRPrinter.h"
@@ -17,16 +18,19 @@ TFontSpec MarkFont() {
   return font;
 }
 
-// Counts down one posted event per processing of the queue, then cancels.
-class TCanceller : public QObject {
+// Counts down one posted event per processing of the queue, then acts.
+class TDelayedAction : public QObject {
  public:
-  TCanceller(TQRPrinter& printer, int pages) : printer_(printer), left_(pages) { Post(); }
+  TDelayedAction(int processings, std::function<void()> action)
+      : left_(processings), action_(std::move(action)) {
+    Post();
+  }
 
  protected:
   bool event(QEvent* e) override {
     if (e->type() != kKind) return QObject::event(e);
     if (--left_ <= 0) {
-      printer_.CancelRun();
+      action_();
     } else {
       Post();  // handled at the next processing, not in this one
     }
@@ -36,8 +40,8 @@ class TCanceller : public QObject {
  private:
   static constexpr QEvent::Type kKind = static_cast<QEvent::Type>(QEvent::User + 500);
   void Post() { QCoreApplication::postEvent(this, new QEvent(kKind)); }
-  TQRPrinter& printer_;
   int left_;
+  std::function<void()> action_;
 };
 
 }  // namespace
@@ -98,7 +102,7 @@ void QRPrinterFixture::SetUp() {
 }
 
 void QRPrinterFixture::TearDown() {
-  canceller_.reset();
+  delayed_.reset();
   factory_.reset();
   if (hadTmpDir_) {
     qputenv("TMPDIR", savedTmpDir_);
@@ -138,7 +142,11 @@ void QRPrinterFixture::SetDriverPapers(const QVector<std::int16_t>& codes) {
 void QRPrinterFixture::SetNoPrinters() { script->printers.clear(); }
 
 void QRPrinterFixture::CancelAfterPages(TQRPrinter& printer, int pages) {
-  canceller_ = std::make_unique<TCanceller>(printer, pages);
+  RunAtProcessing(pages, [&printer] { printer.CancelRun(); });
+}
+
+void QRPrinterFixture::RunAtProcessing(int processings, std::function<void()> action) {
+  delayed_ = std::make_unique<TDelayedAction>(processings, std::move(action));
 }
 
 namespace {

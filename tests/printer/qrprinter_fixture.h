@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -67,6 +68,9 @@ class QRPrinterFixture : public ::testing::Test {
   // Has `printer` cancelled while the message queue is processed for the
   // page after `pages` pages.
   void CancelAfterPages(TQRPrinter& printer, int pages);
+  // Runs `action` when the message queue is processed for the
+  // `processings`-th time from now.
+  void RunAtProcessing(int processings, std::function<void()> action);
 
   // The journal of one job holding exactly `marks`, page by page, ended.
   void ExpectJob(const QString& title, const QStringList& marks) const;
@@ -82,5 +86,5 @@ class QRPrinterFixture : public ::testing::Test {
   bool hadTmpDir_ = false;
   std::unique_ptr<ScopedPrinterDeviceFactory> factory_;
   TScriptedPrinter* lastDevice_ = nullptr;
-  std::unique_ptr<QObject> canceller_;
+  std::unique_ptr<QObject> delayed_;
 };

@@ -193,6 +193,22 @@ TEST(TQRPageList, StoreOfARunWithoutPagesLoadsEmpty) {
   EXPECT_FALSE(list.ReadPayload(1));
 }
 
+// The byte 0 codes in exactly eight bits: its record holds L and one packed
+// byte, with nothing after it but the back link.
+TEST(TQRPageList, CompressedPageEndingOnAByteBoundaryHasNoExtraByte) {
+  TQRPageList list;
+  list.AttachStream(TQRStream::CreateStore(0));
+  list.SetCompression(true);
+  const QByteArray page(1, '\0');
+  list.AppendPayload(page);
+  list.AppendPayload(EmfLikePage(2, 400));
+  const TPageRecordInfo first = list.RecordInfo(1);
+  EXPECT_EQ(first.forwardLink - first.offset, 8 + 4 + 1 + 4);
+  EXPECT_EQ(first.metafileSize, 1);
+  EXPECT_EQ(*list.ReadPayload(2), EmfLikePage(2, 400));
+  EXPECT_EQ(*list.ReadPayload(1), page);
+}
+
 TEST(TQRPageList, RecordInfoDescribesEachRecord) {
   const std::vector<QByteArray> pages = Pages(2, 1500);
   QTemporaryDir dir;
