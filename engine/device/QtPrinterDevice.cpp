@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QPrinterInfo>
-
 #include <cmath>
 
 #include "CupsJob.h"
-#include "PageCanvasFactory.h"
+#include "PdfDocument.h"
+#include "PdfPageCanvas.h"
 #include "PrinterErrors.h"
 #include "QtDeviceMode.h"
 #include "QtPaperCodes.h"
@@ -26,10 +26,14 @@ QString MediaName(const QPageSize& size) {
 
 QString SidesName(QPrinter::DuplexMode mode) {
   switch (mode) {
-    case QPrinter::DuplexNone: return QStringLiteral("one-sided");
-    case QPrinter::DuplexLongSide: return QStringLiteral("two-sided-long-edge");
-    case QPrinter::DuplexShortSide: return QStringLiteral("two-sided-short-edge");
-    default: return {};  // the queue's own choice
+    case QPrinter::DuplexNone:
+      return QStringLiteral("one-sided");
+    case QPrinter::DuplexLongSide:
+      return QStringLiteral("two-sided-long-edge");
+    case QPrinter::DuplexShortSide:
+      return QStringLiteral("two-sided-short-edge");
+    default:
+      return {};  // the queue's own choice
   }
 }
 
@@ -144,13 +148,15 @@ int TQtPrinterDevice::LogPixelsY() const { return LogPixelsX(); }
 int TQtPrinterDevice::PhysicalOffsetX() const {
   QPrinter* s = Settings();
   if (!s) return 0;
-  return Pixels(s->pageRect(QPrinter::DevicePixel).left() - s->paperRect(QPrinter::DevicePixel).left());
+  return Pixels(s->pageRect(QPrinter::DevicePixel).left() -
+                s->paperRect(QPrinter::DevicePixel).left());
 }
 
 int TQtPrinterDevice::PhysicalOffsetY() const {
   QPrinter* s = Settings();
   if (!s) return 0;
-  return Pixels(s->pageRect(QPrinter::DevicePixel).top() - s->paperRect(QPrinter::DevicePixel).top());
+  return Pixels(s->pageRect(QPrinter::DevicePixel).top() -
+                s->paperRect(QPrinter::DevicePixel).top());
 }
 
 int TQtPrinterDevice::PhysicalWidth() const {
@@ -187,51 +193,54 @@ void TQtPrinterDevice::BeginDoc() {
   RequireIdle();
   QPrinter* settings = Settings();
   if (!settings) throw EPrinter(NoDefaultPrinterMessage());
-  // The job is drawn into a PDF laid out exactly as the selected printer's
+  // The job is spooled to a PDF laid out exactly as the selected printer's
   // page, and reaches CUPS only when the document ends.
-  spool_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/PermisoJob-XXXXXX.pdf"));
+  spool_ =
+      std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/PermisoJob-XXXXXX.pdf"));
   if (!spool_->open()) {
     const QString reason = spool_->errorString();
     CloseJob();
-    throw EPrinter(QStringLiteral("Cannot create the spool file of \"%1\": %2").arg(title_, reason));
+    throw EPrinter(
+        QStringLiteral("Cannot create the spool file of \"%1\": %2").arg(title_, reason));
   }
-  spool_->close();
-  job_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  job_->setOutputFormat(QPrinter::PdfFormat);
-  job_->setOutputFileName(spool_->fileName());
-  job_->setResolution(settings->resolution());
-  job_->setFullPage(false);
-  job_->setPageLayout(settings->pageLayout());
-  job_->setDocName(title_);
-  job_->setCreator(QStringLiteral("Permiso"));
-  painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(job_.get())) {
-    CloseJob();
-    throw EPrinter(QStringLiteral("Cannot start the print job \"%1\"").arg(title_));
-  }
-  canvas_ = PageCanvasFactory()(*painter_, settings->resolution());
+  document_ = std::make_unique<TPdfDocument>(*spool_);
   printing_ = true;
+  StartPage();
+}
+
+void TQtPrinterDevice::StartPage() {
+  QPrinter* settings = Settings();
+  const QRectF paper = settings->paperRect(QPrinter::DevicePixel);
+  const QRectF page = settings->pageRect(QPrinter::DevicePixel);
+  document_->BeginPage(settings->paperRect(QPrinter::Point).size(), settings->resolution(),
+                       page.topLeft() - paper.topLeft());
+  // A fresh page starts from the canvas's defaults, as a new device page does.
+  canvas_ = std::make_unique<TPdfPageCanvas>(*document_, settings->resolution());
 }
 
 void TQtPrinterDevice::NewPage() {
   RequirePrinting();
   canvas_.reset();
-  if (!job_->newPage()) {
+  document_->EndPage();
+  if (!document_->Ok()) {
+    const QString reason = spool_->errorString();
     CloseJob();
-    throw EPrinter(QStringLiteral("Cannot start a new page of the print job \"%1\"").arg(title_));
+    throw EPrinter(QStringLiteral("Cannot write the print job \"%1\": %2").arg(title_, reason));
   }
-  // A fresh page starts from the canvas's defaults, as a new device page does.
-  canvas_ = PageCanvasFactory()(*painter_, job_->resolution());
+  StartPage();
 }
 
 void TQtPrinterDevice::EndDoc() {
   RequirePrinting();
   canvas_.reset();
-  const bool written = painter_->end();
-  if (!written || job_->printerState() == QPrinter::Error) {
+  const bool written = document_->Finish(title_) && spool_->flush();
+  if (!written) {
+    const QString reason = spool_->errorString();
     CloseJob();
-    throw EPrinter(QStringLiteral("The print job \"%1\" could not be completed").arg(title_));
+    throw EPrinter(
+        QStringLiteral("The print job \"%1\" could not be completed: %2").arg(title_, reason));
   }
+  spool_->close();
   TCupsJobOptions options;
   options.copies = settings_->copyCount();
   options.media = MediaName(settings_->pageLayout().pageSize());
@@ -253,9 +262,7 @@ void TQtPrinterDevice::Abort() {
 
 void TQtPrinterDevice::CloseJob() {
   canvas_.reset();
-  if (painter_ && painter_->isActive()) painter_->end();
-  painter_.reset();
-  job_.reset();
+  document_.reset();
   spool_.reset();  // removes the file
   printing_ = false;
 }

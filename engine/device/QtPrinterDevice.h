@@ -1,14 +1,13 @@
 #pragma once
 // The printer object over CUPS: Qt's printer list (the default first), a
 // QPrinter holding the selected printer's settings as its driver would, and
-// jobs drawn into a PDF file through a QPainter and handed to CUPS when the
-// document ends. An aborted job is never submitted. Printers are listed the
-// first time anyone asks, not at construction.
+// jobs drawn into a PDF file of our own (TPdfDocument) laid out as the
+// selected printer's page and handed to CUPS when the document ends. An
+// aborted job is never submitted. Printers are listed the first time anyone
+// asks, not at construction.
 
-#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
-
 #include <memory>
 #include <optional>
 
@@ -64,8 +63,9 @@ class TQtPrinterDevice final : public TPrinterDevice {
   mutable std::unique_ptr<QPrinter> settings_;
   QString title_;
   bool printing_ = false;
+  void StartPage();
+
   std::unique_ptr<QTemporaryFile> spool_;
-  std::unique_ptr<QPrinter> job_;
-  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<class TPdfDocument> document_;
   std::unique_ptr<TCanvas> canvas_;
 };

@@ -1,5 +1,10 @@
 // Prints through the printer layer to the cups-pdf queue "PDF" that
 // scripts/cups-up.sh sets up, and reads back what arrived.
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -8,10 +13,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
-
-#include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "PrinterErrors.h"
 #include "QtPrinterDevice.h"
@@ -25,7 +26,8 @@ QString CupsPdfOutputFolder() {
   if (conf.open(QIODevice::ReadOnly)) {
     for (const QByteArray& line : conf.readAll().split('\n')) {
       const QByteArray t = line.trimmed();
-      if (t.startsWith("Out ") || t.startsWith("Out\t")) out = QString::fromUtf8(t.mid(4).trimmed());
+      if (t.startsWith("Out ") || t.startsWith("Out\t"))
+        out = QString::fromUtf8(t.mid(4).trimmed());
     }
   }
   const passwd* pw = getpwuid(getuid());
@@ -47,7 +49,8 @@ QString WaitForPdf(const QString& folder, const QString& title, int limitMs) {
   QElapsedTimer timer;
   timer.start();
   while (timer.elapsed() < limitMs) {
-    const QStringList found = QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
+    const QStringList found =
+        QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
     if (!found.isEmpty()) {
       const QString path = folder + QLatin1Char('/') + found.first();
       QProcess probe;
@@ -99,7 +102,8 @@ TEST_F(CupsPrint, OnePageJobArrivesAsPdfWithItsText) {
   PrintText(title, QStringLiteral("PERMISO DE CIRCULACION 4711"));
   EXPECT_FALSE(device_.Printing());
   const QString pdf = WaitForPdf(folder_, title, 60000);
-  ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << title.toStdString() << " in " << folder_.toStdString();
+  ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << title.toStdString() << " in "
+                              << folder_.toStdString();
   made_ << pdf;
   EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("PERMISO DE CIRCULACION 4711")));
 }
@@ -117,7 +121,8 @@ TEST_F(CupsPrint, AbortedJobNeverReachesTheQueue) {
   const QString pdf = WaitForPdf(folder_, later, 60000);
   ASSERT_FALSE(pdf.isEmpty());
   made_ << pdf;
-  EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*%1*").arg(aborted)}, QDir::Files).isEmpty());
+  EXPECT_TRUE(
+      QDir(folder_).entryList({QStringLiteral("*%1*").arg(aborted)}, QDir::Files).isEmpty());
 }
 
 TEST_F(CupsPrint, DeviceModeChangesThePage) {
@@ -151,6 +156,66 @@ TEST_F(CupsPrint, JobCallsOutOfTurnAreRefused) {
   EXPECT_THROW(device_.BeginDoc(), EPrinter);
   EXPECT_THROW(device_.SetPrinterIndex(0), EPrinter);
   device_.Abort();
+}
+
+TEST_F(CupsPrint, SelectedPrinterIsKnownByItsQueue) {
+  // The test set-up makes "PDF" the default destination: it is listed first.
+  EXPECT_EQ(device_.Printers().value(0), QStringLiteral("PDF"));
+  const TPrinterNames names = device_.Names();
+  EXPECT_EQ(names.device, QStringLiteral("PDF"));
+  EXPECT_TRUE(names.port.startsWith(QStringLiteral("cups-pdf:"))) << names.port.toStdString();
+  EXPECT_FALSE(names.driver.isEmpty());
+  EXPECT_TRUE(device_.DriverPath().endsWith(QStringLiteral("PDF.ppd")));
+  const std::uint32_t fields = device_.SupportedFields();
+  EXPECT_EQ(fields & (DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES),
+            DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES);
+  const QVector<std::int16_t> codes = device_.PaperCodes();
+  EXPECT_TRUE(codes.contains(1) && codes.contains(9)) << "Letter and A4";
+  EXPECT_FALSE(codes.contains(0));
+}
+
+TEST_F(CupsPrint, TwoPageJobArrivesWithBothPages) {
+  const QString title = UniqueTitle("two-pages");
+  device_.SetTitle(title);
+  device_.BeginDoc();
+  TFontSpec font;
+  font.pointSize = 20;
+  device_.Canvas().SelectFont(font);
+  device_.Canvas().TextOut(300, 300, TTextAnchor::Left, QStringLiteral("PRIMERA HOJA"));
+  device_.NewPage();
+  EXPECT_TRUE(device_.Printing());
+  device_.Canvas().SelectFont(font);
+  device_.Canvas().TextOut(300, 300, TTextAnchor::Left, QStringLiteral("SEGUNDA HOJA"));
+  device_.EndDoc();
+  const QString pdf = WaitForPdf(folder_, title, 60000);
+  ASSERT_FALSE(pdf.isEmpty());
+  made_ << pdf;
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains(QStringLiteral("PRIMERA HOJA")));
+  EXPECT_TRUE(text.contains(QStringLiteral("SEGUNDA HOJA")));
+  EXPECT_EQ(text.count(QChar(0x0C)), 2) << "one form feed per page";
+}
+
+// With no scheduler to ask, there are no printers, and nothing can be begun.
+TEST(CupsWithoutDestinations, PrinterListIsEmpty) {
+  cupsSetServer("/nonexistent/permiso-no-cups.sock");
+  TQtPrinterDevice device;
+  const QStringList printers = device.Printers();
+  const int index = device.PrinterIndex();
+  const auto mode = device.DeviceMode();
+  bool refused = false;
+  try {
+    device.BeginDoc();
+  } catch (const EPrinter&) {
+    refused = true;
+  }
+  cupsSetServer(nullptr);
+  EXPECT_TRUE(printers.isEmpty()) << printers.join(',').toStdString();
+  EXPECT_EQ(index, -1);
+  EXPECT_FALSE(mode.has_value());
+  EXPECT_EQ(device.SupportedFields(), 0u);
+  EXPECT_TRUE(refused);
+  EXPECT_FALSE(device.Printing());
 }
 
 }  // namespace
