@@ -2,12 +2,20 @@
 
 #include "QRBand.h"
 #include "QRChildBand.h"
+#include "QRImage.h"
+#include "QRLabel.h"
+#include "QRMemo.h"
 #include "QRReport.h"
+#include "QRShape.h"
 
 TQRDesignClasses::TQRDesignClasses() {
   Register<TQRReport>(QStringLiteral("TQRReport"));
   Register<TQRBand>(QStringLiteral("TQRBand"));
   Register<TQRChildBand>(QStringLiteral("TQRChildBand"));
+  Register<TQRLabel>(QStringLiteral("TQRLabel"));
+  Register<TQRMemo>(QStringLiteral("TQRMemo"));
+  Register<TQRShape>(QStringLiteral("TQRShape"));
+  Register<TQRImage>(QStringLiteral("TQRImage"));
 }
 
 TQRDesignClasses& TQRDesignClasses::Instance() {

@@ -28,7 +28,7 @@ class TQRComponent {
   const QString& Name() const { return name_; }
   // Empty, or an identifier no other component of the owner carries
   // (compared without regard to case); anything else raises EError.
-  void SetName(const QString& name);
+  virtual void SetName(const QString& name);
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 

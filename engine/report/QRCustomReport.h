@@ -5,6 +5,7 @@
 // their on-screen layout is computed here (LayoutBands) and drawn through a
 // canvas. Measures are read and written in the report's Units.
 
+#include <QObject>
 #include <QStringList>
 
 #include <memory>
@@ -23,6 +24,9 @@ class TQRCustomBand;
 class TQRChildBand;
 class TQRCustomController;
 class TQRPrinter;
+class TQRExportFilter;
+class TMetafile;
+class TTextMeasurer;
 
 class TQRCustomReport : public TQRBasePanel {
  public:
@@ -95,6 +99,39 @@ class TQRCustomReport : public TQRBasePanel {
   TQRPreviewEvent OnPreview;
   TQRNotifyEvent OnStartPage;
 
+  // Output (QRGeneration.cpp): generate into the page store and show the
+  // preview until it closes; generate straight to the printer; one run.
+  void ShowPreview();
+  void PrintToPrinter();
+  virtual void GenerateReport();
+  // A new current printer for a run; the previous one stays with its owner.
+  void AttachNewPrinter();
+  void CancelGeneration();
+  // The report's printer settings and page setup onto the current printer.
+  void ApplyPrinterSettings();
+  // Handlers a previewed printer calls: the print dialog, an export filter.
+  void PrintSetup(QObject* sender);
+  void ExportToFilter(TQRExportFilter* filter);
+  // Receives the print request and the preview-closed notice of the
+  // report's printers (their OwnerReport).
+  QObject* NoticeReceiver();
+
+  // Page and column arithmetic of a run (QRPageFlow.cpp), native units.
+  void OutputBand(TQRCustomBand* band);
+  void EnsureSpace(TQRCustomBand* band);
+  int SpaceLeft() const;
+  void ForcePageBreak();
+  void ForceColumnBreak();
+  void StartNewColumn();
+  void StartNewPage();
+  void FinishPage();
+  void DrawPageExtras();
+  void MeasurePageFooters();
+
+  // Layout widths of text on the reference device, each (font, word)
+  // measured once (QRTextMeasure.cpp).
+  TTextMeasurer& TextMeasurer();
+
   // Run state, used by generation (native units).
   TQRPrinter* QRPrinter = nullptr;  // the current printer; none between runs
   bool Available = true;            // no generation is running
@@ -119,6 +156,8 @@ class TQRCustomReport : public TQRBasePanel {
   virtual void PaintFrame(TCanvas& canvas, QPoint origin);
   virtual void PaintColumns(TCanvas& canvas, QPoint origin);
   void ReplaceController(std::unique_ptr<TQRCustomController> controller);
+  // The detail loop of a run: which bands print how often.
+  virtual void RunDetailLoop();
 
  private:
   void ApplyLocaleDefaults();
@@ -141,4 +180,18 @@ class TQRCustomReport : public TQRBasePanel {
   QString reportTitle_;
   bool showProgress_ = true;
   bool snapToGrid_ = true;
+
+  // Generation (QRGeneration.cpp).
+  friend class TQRReportNotices;
+  void RunDocument();
+  void CloseDocument();
+  void PreviewClosedNotice();
+  void PageReadyNotice(TQRPrinter* printer, int readyPages);
+  void ReleasePreviewPrinter();
+  std::unique_ptr<QObject> noticeReceiver_;
+  std::shared_ptr<TQRPrinter> previewPrinter_;  // the printer a preview shows
+  std::shared_ptr<TMetafile> onScreenFirstPage_;
+  std::shared_ptr<TTextMeasurer> textMeasurer_;
+  TQRExportFilter* exportFilter_ = nullptr;
+  bool previewClosePending_ = false;  // the preview closed while a run went on
 };

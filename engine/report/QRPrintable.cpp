@@ -5,6 +5,8 @@
 #include "DesignValue.h"
 #include "QRCustomBand.h"
 #include "QRCustomReport.h"
+#include "QRDeviceRect.h"
+#include "QRPrinter.h"
 #include "ReferenceCanvas.h"
 
 namespace {
@@ -28,6 +30,7 @@ TQRPrintable::~TQRPrintable() { DestroyControls(); }
 void TQRPrintable::SetAlignment(TAlignment alignment) {
   alignment_ = alignment;
   if (alignToBand_) ApplyBandAlignment();
+  Invalidate();
 }
 
 void TQRPrintable::SetAlignToBand(bool alignToBand) {
@@ -75,7 +78,34 @@ void TQRPrintable::PrepareOutput() {
   outputDevice_ = report_ != nullptr ? report_->QRPrinter : nullptr;
 }
 
-void TQRPrintable::PrintAt(int, int) {}
+TQRPrinter* TQRPrintable::Device() const {
+  if (outputDevice_ != nullptr) return outputDevice_;
+  return report_ != nullptr ? report_->QRPrinter : nullptr;
+}
+
+bool TQRPrintable::FinalPass() const { return report_ == nullptr || report_->FinalPass; }
+
+QRectF TQRPrintable::PageRect(int ofsX, int ofsY) const {
+  using S = TQRPrintableSize;
+  const long double left = ofsX + size_->StoredValue(S::kLeft);
+  const long double top = ofsY + size_->StoredValue(S::kTop);
+  return QRectF(double(left), double(top), double(size_->StoredValue(S::kWidth)),
+                double(size_->StoredValue(S::kHeight)));
+}
+
+void TQRPrintable::PrintFrame(TQRPrinter& printer, const QRectF& r) const {
+  if (!frame_.HasLines()) return;
+  frame_.PaintFrame(
+      printer.PageCanvas(),
+      DeviceRect(printer, r.left(), r.top(), r.left() + r.width(), r.top() + r.height()),
+      printer.ScaleX(), printer.ScaleY());
+}
+
+void TQRPrintable::PrintAt(int ofsX, int ofsY) {
+  TQRPrinter* printer = Device();
+  if (printer == nullptr || !FinalPass()) return;
+  PrintFrame(*printer, PageRect(ofsX, ofsY));
+}
 
 void TQRPrintable::ReportNotification(TQRComponent*, TQRNotifyOperation operation) {
   if (operation == TQRNotifyOperation::BandResized) ApplyBandAlignment();
@@ -107,6 +137,7 @@ void TQRPrintable::SetParent(TQRControl* parent) {
 void TQRPrintable::SetBounds(int left, int top, int width, int height) {
   if (size_->UpdatingOwner()) {
     ApplyBounds(left, top, width, height);
+    if (report_ != nullptr) report_->Invalidate();
   } else if (Loading()) {
     if (left != 0) loadedLeft_ = left;
     if (top != 0) loadedTop_ = top;
@@ -136,11 +167,18 @@ void TQRPrintable::Loaded() {
 
 void TQRPrintable::Paint(TCanvas& canvas, QPoint origin) {
   if (inOutput_) return;
+  PaintBackground(canvas, origin);
+  PaintOutline(canvas, origin);
+}
+
+void TQRPrintable::PaintBackground(TCanvas& canvas, QPoint origin) const {
+  if (transparent_) return;
+  canvas.SetBrush(0xFFFFFFFF, TBrushStyle::bsSolid);
+  canvas.FillRect(QRect(origin, QSize(Width(), Height())));
+}
+
+void TQRPrintable::PaintOutline(TCanvas& canvas, QPoint origin) const {
   const int w = Width(), h = Height();
-  if (!transparent_) {
-    canvas.SetBrush(0xFFFFFFFF, TBrushStyle::bsSolid);
-    canvas.FillRect(QRect(origin, QSize(w, h)));
-  }
   canvas.SetPen(0xFF000000, 1, TPenStyle::psSolid);
   const int l = origin.x(), t = origin.y(), r = l + w - 1, b = t + h - 1;
   const int m = kCornerMark;
@@ -158,7 +196,8 @@ void TQRPrintable::Paint(TCanvas& canvas, QPoint origin) {
 
 bool TQRPrintable::ReadProperty(const QString& name, const TDesignValue& value,
                                 TDesignReader& reader) {
-  if (name == QLatin1String("Size.Values")) return size_->ReadProperty(QStringLiteral("Values"), value, reader);
+  if (name == QLatin1String("Size.Values"))
+    return size_->ReadProperty(QStringLiteral("Values"), value, reader);
   if (name.startsWith(QLatin1String("Frame.")) && frame_.ReadProperty(name.mid(6), value))
     return true;
   if (name == QLatin1String("Alignment")) {

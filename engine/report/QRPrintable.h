@@ -6,16 +6,16 @@
 // the loaded step the stored values win, pixel values filling in zeros.
 // Element kinds (text, shapes, pictures) derive from this class.
 
+#include <QRectF>
 #include <memory>
 
 #include "QRControl.h"
 #include "QRFrame.h"
 #include "QRPrintableSize.h"
+#include "TextAlignment.h"
 
 class TQRCustomReport;
 class TQRPrinter;
-
-enum TAlignment : int { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 
 // What a band or report tells its elements.
 enum class TQRNotifyOperation : int { BandResized = 2 };
@@ -51,7 +51,8 @@ class TQRPrintable : public TQRControl {
   // Before a run: the element is in output and takes the report's printer.
   virtual void PrepareOutput();
   // Prints the element offset by the band's position on the page (tenths of
-  // a millimetre). The element kinds draw themselves; the base draws nothing.
+  // a millimetre). The base draws the frame lines in the final pass; the
+  // element kinds draw themselves first.
   virtual void PrintAt(int ofsX, int ofsY);
   virtual void ReportNotification(TQRComponent* sender, TQRNotifyOperation operation);
   virtual void FinishOutput();
@@ -60,8 +61,7 @@ class TQRPrintable : public TQRControl {
   void SetBounds(int left, int top, int width, int height) override;
   void Loaded() override;
   void Paint(TCanvas& canvas, QPoint origin) override;
-  bool ReadProperty(const QString& name, const TDesignValue& value,
-                    TDesignReader& reader) override;
+  bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) override;
 
   // Output state of a run.
   TQRPrinter* OutputDevice() const { return outputDevice_; }
@@ -78,6 +78,22 @@ class TQRPrintable : public TQRControl {
  protected:
   // Parent width for alignment, when the parent is a band; -1 otherwise.
   int BandWidth() const;
+
+  // The printer a run draws on: the one taken at PrepareOutput, else the
+  // owning report's current one; none outside a run.
+  TQRPrinter* Device() const;
+  // Fills and frames are drawn only in the final pass (not in an export run).
+  bool FinalPass() const;
+  // The element's rectangle on the page, offset by the band's position:
+  // stored tenths of a millimetre, whatever unit Size reads in.
+  QRectF PageRect(int ofsX, int ofsY) const;
+  // The frame over the element's device rectangle, at the printer's scale.
+  void PrintFrame(TQRPrinter& printer, const QRectF& pageRect) const;
+
+  // On-screen drawing: the white client area of an opaque element, and the
+  // corner marks with the frame.
+  void PaintBackground(TCanvas& canvas, QPoint origin) const;
+  void PaintOutline(TCanvas& canvas, QPoint origin) const;
 
  private:
   std::unique_ptr<TQRPrintableSize> size_;
