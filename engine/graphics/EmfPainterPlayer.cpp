@@ -9,6 +9,7 @@
 #include "EmfDib.h"
 #include "EmfFonts.h"
 #include "EmfRecords.h"
+#include "GdiPen.h"
 
 namespace emf {
 
@@ -91,7 +92,8 @@ QPen TEmfPainterPlayer::MakePen() {
   QPen pen(color);
   const bool geometric = !def.extended || (def.style & 0x10000) != 0;
   const double device = def.width * Scale();
-  const bool thin = !geometric || def.width <= 0 || device < 1.0;
+  // A pen one target pixel wide draws as a cosmetic one, as GDI's do.
+  const bool thin = !geometric || def.width <= 0 || device < 1.5;
   if (thin) {
     pen.setWidthF(1.0);
     pen.setCosmetic(true);
@@ -224,15 +226,24 @@ void TEmfPainterPlayer::Ellipse(const QRectF& box) {
 
 void TEmfPainterPlayer::Line(const QPointF& from, const QPointF& to) {
   if (!Prepare() || pen_.style() == Qt::NoPen) return;
-  const double o = LineOffset();
   painter_.setPen(pen_);
+  if (pen_.isCosmetic()) {
+    const QLineF line = GdiThinLine(from, to, 1.0 / Scale());
+    if (!line.isNull()) painter_.drawLine(line);
+    return;
+  }
+  const double o = LineOffset();
   painter_.drawLine(from + QPointF(o, o), to + QPointF(o, o));
 }
 
 void TEmfPainterPlayer::Polyline(const QPolygonF& points) {
   if (points.size() < 2 || !Prepare() || pen_.style() == Qt::NoPen) return;
-  const double o = LineOffset();
   painter_.setPen(pen_);
+  if (pen_.isCosmetic()) {
+    painter_.drawPolyline(GdiThinPolyline(points, 1.0 / Scale()));
+    return;
+  }
+  const double o = LineOffset();
   painter_.drawPolyline(points.translated(o, o));
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-
 #include <algorithm>
 #include <cmath>
 
@@ -26,13 +25,20 @@ std::int32_t HundredthsOfMm(int pixels, int ppi) {
 
 std::uint32_t PenStyleCode(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psSolid: return kPsSolid;
-    case TPenStyle::psDash: return kPsDash;
-    case TPenStyle::psDot: return kPsDot;
-    case TPenStyle::psDashDot: return kPsDashDot;
-    case TPenStyle::psDashDotDot: return kPsDashDotDot;
-    case TPenStyle::psClear: return kPsNull;
-    case TPenStyle::psInsideFrame: return kPsInsideFrame;
+    case TPenStyle::psSolid:
+      return kPsSolid;
+    case TPenStyle::psDash:
+      return kPsDash;
+    case TPenStyle::psDot:
+      return kPsDot;
+    case TPenStyle::psDashDot:
+      return kPsDashDot;
+    case TPenStyle::psDashDotDot:
+      return kPsDashDotDot;
+    case TPenStyle::psClear:
+      return kPsNull;
+    case TPenStyle::psInsideFrame:
+      return kPsInsideFrame;
   }
   return kPsSolid;
 }
@@ -46,28 +52,28 @@ TEmfRecorder::TEmfRecorder(int widthPx, int heightPx)
   // Header; sizes, counts and bounds are patched in Finish().
   w.U32(kHeader);
   w.U32(kHeaderSize);
-  w.Zeros(16);                                  // +8 rclBounds
-  w.I32(0);                                     // +24 rclFrame
+  w.Zeros(16);  // +8 rclBounds
+  w.I32(0);     // +24 rclFrame
   w.I32(0);
   w.I32(HundredthsOfMm(width_, ppi_));
   w.I32(HundredthsOfMm(height_, ppi_));
-  w.U32(kSignature);                            // +40
-  w.U32(kVersion);                              // +44
-  w.U32(0);                                     // +48 nBytes
-  w.U32(0);                                     // +52 nRecords
-  w.U16(1);                                     // +56 nHandles
-  w.U16(0);                                     // +58 reserved
-  w.U32(0);                                     // +60 nDescription
-  w.U32(0);                                     // +64 offDescription
-  w.U32(0);                                     // +68 nPalEntries
-  w.I32(ppi_ * kDeviceInches);                  // +72 szlDevice
+  w.U32(kSignature);            // +40
+  w.U32(kVersion);              // +44
+  w.U32(0);                     // +48 nBytes
+  w.U32(0);                     // +52 nRecords
+  w.U16(1);                     // +56 nHandles
+  w.U16(0);                     // +58 reserved
+  w.U32(0);                     // +60 nDescription
+  w.U32(0);                     // +64 offDescription
+  w.U32(0);                     // +68 nPalEntries
+  w.I32(ppi_ * kDeviceInches);  // +72 szlDevice
   w.I32(ppi_ * kDeviceInches);
-  w.I32(kDeviceMillimetres);                    // +80 szlMillimeters
+  w.I32(kDeviceMillimetres);  // +80 szlMillimeters
   w.I32(kDeviceMillimetres);
-  w.U32(0);                                     // +88 cbPixelFormat
-  w.U32(0);                                     // +92 offPixelFormat
-  w.U32(0);                                     // +96 bOpenGL
-  w.I32(kDeviceMillimetres * 1000);             // +100 szlMicrometers
+  w.U32(0);                          // +88 cbPixelFormat
+  w.U32(0);                          // +92 offPixelFormat
+  w.U32(0);                          // +96 bOpenGL
+  w.I32(kDeviceMillimetres * 1000);  // +100 szlMicrometers
   w.I32(kDeviceMillimetres * 1000);
   records_ = 1;
 
@@ -151,9 +157,9 @@ QByteArray TEmfRecorder::Finish() {
   }
   BeginRecord(kEof);
   TByteWriter w(out_);
-  w.U32(0);          // nPalEntries
-  w.U32(16);         // offPalEntries
-  w.U32(kEofSize);   // nSizeLast
+  w.U32(0);         // nPalEntries
+  w.U32(16);        // offPalEntries
+  w.U32(kEofSize);  // nSizeLast
   EndRecord();
 
   TByteWriter header(out_);
@@ -210,24 +216,24 @@ void TEmfRecorder::SelectFont(const TFontSpec& font) {
   BeginRecord(kExtCreateFontIndirectW);
   TByteWriter w(out_);
   w.U32(slot);
-  w.I32(-fontHeight_);                              // +12 lfHeight: character height
-  w.I32(0);                                         // +16 lfWidth
-  w.I32(0);                                         // +20 lfEscapement
-  w.I32(0);                                         // +24 lfOrientation
-  w.I32(font.style.bold ? 700 : 400);               // +28 lfWeight
-  w.U8(font.style.italic ? 1 : 0);                  // +32
-  w.U8(font.style.underline ? 1 : 0);               // +33
-  w.U8(font.style.strikeOut ? 1 : 0);               // +34
-  w.U8(std::uint8_t(font.charset));                 // +35
-  w.U8(0);                                          // +36 out precision
-  w.U8(0);                                          // +37 clip precision
-  w.U8(0);                                          // +38 quality
-  w.U8(0);                                          // +39 pitch and family
+  w.I32(-fontHeight_);                 // +12 lfHeight: character height
+  w.I32(0);                            // +16 lfWidth
+  w.I32(0);                            // +20 lfEscapement
+  w.I32(0);                            // +24 lfOrientation
+  w.I32(font.style.bold ? 700 : 400);  // +28 lfWeight
+  w.U8(font.style.italic ? 1 : 0);     // +32
+  w.U8(font.style.underline ? 1 : 0);  // +33
+  w.U8(font.style.strikeOut ? 1 : 0);  // +34
+  w.U8(std::uint8_t(font.charset));    // +35
+  w.U8(0);                             // +36 out precision
+  w.U8(0);                             // +37 clip precision
+  w.U8(0);                             // +38 quality
+  w.U8(0);                             // +39 pitch and family
   const QString face = font.face.left(31);
   for (int i = 0; i < 32; ++i) w.U16(i < face.size() ? face.at(i).unicode() : 0);  // +40
-  w.Zeros(128 + 64 + 64);                           // +104 full name, style, script
-  w.U32(0x08007664);                                // +360 design vector signature
-  w.U32(0);                                         // +364 no axes
+  w.Zeros(128 + 64 + 64);  // +104 full name, style, script
+  w.U32(0x08007664);       // +360 design vector signature
+  w.U32(0);                // +364 no axes
   EndRecord();
   SelectReplacing(slot, font_);
 }
@@ -263,7 +269,7 @@ std::vector<int> TEmfRecorder::Advances(const QString& text) {
 QSize TEmfRecorder::TextExtent(const QString& text) {
   int width = 0;
   for (int d : Advances(text)) width += d;
-  return QSize(width, int(std::ceil(metrics_->ascent()) + std::ceil(metrics_->descent())));
+  return QSize(width, TextCellHeight(*metrics_));
 }
 
 void TEmfRecorder::TextOut(int x, int y, TTextAnchor anchor, const QString& text,
@@ -282,9 +288,10 @@ void TEmfRecorder::TextOut(int x, int y, TTextAnchor anchor, const QString& text
   const std::vector<int> dx = Advances(text);
   int width = 0;
   for (int d : dx) width += d;
-  const int left = anchor == TTextAnchor::Left ? x : anchor == TTextAnchor::Right ? x - width
-                                                                                 : x - width / 2;
-  const int height = int(std::ceil(metrics_->ascent()) + std::ceil(metrics_->descent()));
+  const int left = anchor == TTextAnchor::Left    ? x
+                   : anchor == TTextAnchor::Right ? x - width
+                                                  : x - width / 2;
+  const int height = TextCellHeight(*metrics_);
   const QRect box(left, y, width, height);
   Include(box);
 
@@ -297,10 +304,10 @@ void TEmfRecorder::TextOut(int x, int y, TTextAnchor anchor, const QString& text
   } else {
     w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
   }
-  w.U32(1);                                  // +24 GM_COMPATIBLE
-  w.F32(float(2540.0 / ppi_));               // +28 exScale: 0.01 mm per pixel
-  w.F32(float(2540.0 / ppi_));               // +32 eyScale
-  w.I32(x);                                  // +36 reference point
+  w.U32(1);                     // +24 GM_COMPATIBLE
+  w.F32(float(2540.0 / ppi_));  // +28 exScale: 0.01 mm per pixel
+  w.F32(float(2540.0 / ppi_));  // +32 eyScale
+  w.I32(x);                     // +36 reference point
   w.I32(y);
   w.U32(n);                                  // +44 nChars
   w.U32(kTextFixedSize);                     // +48 offString
@@ -341,6 +348,8 @@ void TEmfRecorder::SetBrush(QRgb color, TBrushStyle style) {
 
 // FillRect is what GDI records as a pattern copy without a bitmap.
 void TEmfRecorder::FillRect(const QRect& r) {
+  // An empty rectangle covers no pixel on any canvas.
+  if (r.isEmpty()) return;
   const QRect box = r.normalized();
   Include(box);
   BeginRecord(kBitBlt);
@@ -349,21 +358,22 @@ void TEmfRecorder::FillRect(const QRect& r) {
     w.I32(0), w.I32(0), w.I32(-1), w.I32(-1);
   else
     w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
-  w.I32(r.left());             // +24 xDest
+  w.I32(r.left());  // +24 xDest
   w.I32(r.top());
-  w.I32(r.width());            // +32 cxDest
+  w.I32(r.width());  // +32 cxDest
   w.I32(r.height());
-  w.U32(kPatCopy);             // +40
-  w.I32(0);                    // +44 xSrc
+  w.U32(kPatCopy);  // +40
+  w.I32(0);         // +44 xSrc
   w.I32(0);
   w.F32(1), w.F32(0), w.F32(0), w.F32(1), w.F32(0), w.F32(0);  // +52 xformSrc
-  w.U32(0);                    // +76 crBkColorSrc
-  w.U32(0);                    // +80 iUsageSrc
-  w.Zeros(16);                 // +84 no bitmap
+  w.U32(0);                                                    // +76 crBkColorSrc
+  w.U32(0);                                                    // +80 iUsageSrc
+  w.Zeros(16);                                                 // +84 no bitmap
   EndRecord();
 }
 
 void TEmfRecorder::Rectangle(const QRect& r) {
+  if (r.isEmpty()) return;
   Include(r);
   BeginRecord(kRectangle);
   // Stored with right and bottom inclusive, as GDI's recorder does.
@@ -376,6 +386,7 @@ void TEmfRecorder::Rectangle(const QRect& r) {
 }
 
 void TEmfRecorder::Ellipse(const QRect& r) {
+  if (r.isEmpty()) return;
   Include(r);
   BeginRecord(kEllipse);
   TByteWriter w(out_);
@@ -422,9 +433,10 @@ void TEmfRecorder::RemoveClip() {
 }
 
 void TEmfRecorder::StretchBitmap(const QRect& dest, const QImage& bits) {
-  if (bits.isNull()) return;
+  if (bits.isNull() || dest.isEmpty()) return;
   const bool mono = bits.format() == QImage::Format_Mono || bits.format() == QImage::Format_MonoLSB;
-  const bool rgb32 = bits.format() == QImage::Format_RGB32 || bits.format() == QImage::Format_ARGB32 ||
+  const bool rgb32 = bits.format() == QImage::Format_RGB32 ||
+                     bits.format() == QImage::Format_ARGB32 ||
                      bits.format() == QImage::Format_ARGB32_Premultiplied;
   const int bpp = mono ? 1 : rgb32 ? 32 : 24;
   const QImage source = mono    ? bits.convertToFormat(QImage::Format_Mono)
@@ -446,19 +458,19 @@ void TEmfRecorder::StretchBitmap(const QRect& dest, const QImage& bits) {
     out.I32(0), out.I32(0), out.I32(-1), out.I32(-1);
   else
     out.I32(box.left()), out.I32(box.top()), out.I32(box.right()), out.I32(box.bottom());
-  out.I32(dest.left());                          // +24 xDest
+  out.I32(dest.left());  // +24 xDest
   out.I32(dest.top());
-  out.I32(0);                                    // +32 xSrc
+  out.I32(0);  // +32 xSrc
   out.I32(0);
-  out.I32(w);                                    // +40 cxSrc
+  out.I32(w);  // +40 cxSrc
   out.I32(h);
-  out.U32(kStretchDIBitsFixed);                  // +48 offBmiSrc
-  out.U32(bmiSize);                              // +52 cbBmiSrc
-  out.U32(kStretchDIBitsFixed + bmiSize);        // +56 offBitsSrc
-  out.U32(std::uint32_t(bitsSize));              // +60 cbBitsSrc
-  out.U32(0);                                    // +64 DIB_RGB_COLORS
-  out.U32(kSrcCopy);                             // +68
-  out.I32(dest.width());                         // +72 cxDest
+  out.U32(kStretchDIBitsFixed);            // +48 offBmiSrc
+  out.U32(bmiSize);                        // +52 cbBmiSrc
+  out.U32(kStretchDIBitsFixed + bmiSize);  // +56 offBitsSrc
+  out.U32(std::uint32_t(bitsSize));        // +60 cbBitsSrc
+  out.U32(0);                              // +64 DIB_RGB_COLORS
+  out.U32(kSrcCopy);                       // +68
+  out.I32(dest.width());                   // +72 cxDest
   out.I32(dest.height());
   // BITMAPINFOHEADER, bottom-up.
   out.U32(kBitmapInfoHeaderSize);
@@ -466,7 +478,7 @@ void TEmfRecorder::StretchBitmap(const QRect& dest, const QImage& bits) {
   out.I32(h);
   out.U16(1);
   out.U16(std::uint16_t(bpp));
-  out.U32(0);                                    // BI_RGB
+  out.U32(0);  // BI_RGB
   out.U32(std::uint32_t(bitsSize));
   out.I32(0);
   out.I32(0);

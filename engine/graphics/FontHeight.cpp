@@ -21,3 +21,7 @@ QFont MakeQFont(const TFontSpec& spec, int pixelHeight) {
   font.setKerning(false);
   return font;
 }
+
+int TextCellHeight(const QFontMetricsF& metrics) {
+  return int(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+}

@@ -4,6 +4,7 @@
 // (the em size, GDI's negative logical height), rounded as GDI's MulDiv does.
 
 #include <QFont>
+#include <QFontMetricsF>
 
 #include "Canvas.h"
 
@@ -13,3 +14,7 @@ int FontPixelHeight(double pointSize, int pixelsPerInch);
 // A QFont of `pixelHeight` pixels (character height) with the given face
 // and styles. Faces are resolved by fontconfig (Arial -> Liberation Sans).
 QFont MakeQFont(const TFontSpec& spec, int pixelHeight);
+
+// Height of a text line in whole pixels: the ascent and the descent each
+// rounded up, so that no glyph is cut. Every canvas measures with it.
+int TextCellHeight(const QFontMetricsF& metrics);

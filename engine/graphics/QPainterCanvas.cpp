@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
-
 #include <algorithm>
 
 #include "FontHeight.h"
@@ -29,7 +28,7 @@ void TQPainterCanvas::SelectFont(const TFontSpec& font) {
 
 QSize TQPainterCanvas::TextExtent(const QString& text) {
   const QFontMetrics metrics = painter_.fontMetrics();
-  return QSize(metrics.horizontalAdvance(text), metrics.height());
+  return QSize(metrics.horizontalAdvance(text), TextCellHeight(QFontMetricsF(painter_.font())));
 }
 
 void TQPainterCanvas::TextOut(int x, int y, TTextAnchor anchor, const QString& text,
@@ -70,9 +69,7 @@ QRectF TQPainterCanvas::OutlineRect(const QRect& r) const {
 }
 
 // GDI fills a shape drawn without a pen one pixel smaller.
-static QRect FillRect(const QRect& r, bool hasPen) {
-  return hasPen ? r : r.adjusted(0, 0, -1, -1);
-}
+static QRect FillRect(const QRect& r, bool hasPen) { return hasPen ? r : r.adjusted(0, 0, -1, -1); }
 
 void TQPainterCanvas::Rectangle(const QRect& r) {
   if (r.isEmpty()) return;
@@ -101,8 +98,13 @@ void TQPainterCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
   if (pen_.style() != Qt::NoPen) {
     painter_.setPen(pen_);
-    // Pixel centres, so that a one-pixel line covers the pixels it names.
-    painter_.drawLine(QPointF(position_) + QPointF(0.5, 0.5), QPointF(to) + QPointF(0.5, 0.5));
+    if (pen_.isCosmetic()) {
+      const QLineF line = GdiThinLine(QPointF(position_), QPointF(to));
+      if (!line.isNull()) painter_.drawLine(line);
+    } else {
+      // A wide pen is centred on the pixels' centres, ends included.
+      painter_.drawLine(QPointF(position_) + QPointF(0.5, 0.5), QPointF(to) + QPointF(0.5, 0.5));
+    }
   }
   position_ = to;
 }
