@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -22,18 +21,19 @@ QString TempFolder() {
 TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix) {
   // Like the Windows call: a 16-bit counter seeded at random, tried until a
   // name is free.
-  quint32 start = QRandomGenerator::global()->bounded(0x10000u);
+  const quint32 start = QRandomGenerator::global()->bounded(0x10000u);
+  int error = EEXIST;
   for (quint32 i = 0; i < 0x10000u; ++i) {
     const quint32 n = (start + i) & 0xFFFFu;
-    const QString path = folder + QLatin1Char('/') + prefix +
-                         QString::number(n, 16).toUpper() + QStringLiteral(".TMP");
+    const QString path = folder + QLatin1Char('/') + prefix + QString::number(n, 16).toUpper() +
+                         QStringLiteral(".TMP");
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) return {fd, path};
-    if (errno != EEXIST) break;
+    error = errno;  // before anything else can change it
+    if (error != EEXIST) break;
   }
-  throw std::runtime_error("Cannot create temporary file in " + folder.toStdString() + ": " +
-                           std::strerror(errno));
+  throw std::runtime_error(std::strerror(error));
 }
 
 }  // namespace platform

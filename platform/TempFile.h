@@ -11,8 +11,10 @@ namespace platform {
 QString TempFolder();
 
 // Creates a new empty file named `prefix` + hex digits + ".TMP" in `folder`
-// with O_CREAT|O_EXCL and returns its open descriptor and path. Throws
-// std::runtime_error when no file can be created.
+// with O_CREAT|O_EXCL (owner read and write only) and returns its open
+// descriptor and path; the caller closes the descriptor. Throws
+// std::runtime_error whose what() is the system's reason when no file can
+// be created (the folder is missing or not writable, or every name is taken).
 struct TempFileHandle {
   int fd = -1;
   QString path;
