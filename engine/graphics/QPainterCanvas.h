@@ -4,6 +4,7 @@
 // calls keep GDI's meaning: right and bottom edges excluded, transparent
 // text background, text anchored at its top, pen widths in pixels.
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -21,6 +22,12 @@ class TQPainterCanvas : public TCanvas {
 
   void SelectFont(const TFontSpec& font) override;
   QSize TextExtent(const QString& text) override;
+  // Fractional advances, so that the widths of a line's words add up to the
+  // width of the line (the text measurer caches words).
+  QSizeF TextExtentF(const QString& text) override {
+    const QFontMetricsF metrics(painter_.font(), painter_.device());
+    return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+  }
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                bool rightToLeft = false) override;
   void SetPen(QRgb color, int width, TPenStyle style) override;

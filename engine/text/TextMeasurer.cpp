@@ -1,7 +1,6 @@
 #include "TextMeasurer.h"
 
 #include <QString>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -48,10 +47,12 @@ std::u16string_view View(QStringView s) {
 }
 
 constexpr int kUnknownHeight = std::numeric_limits<int>::min();
+// A join whose pair could not be measured (a kerning amount may be negative).
+constexpr double kFailed = -std::numeric_limits<double>::infinity();
 
 int ClampToInt(qint64 v) {
-  return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(),
-                                             std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -169,6 +170,18 @@ double TTextMeasurer::WordExtent(TFontTable& table, QStringView word) {
   return extent.width();
 }
 
+// What a kerning pair adds where one word meets the next: the pair's extent
+// less those of its two characters (0 on a surface that does not kern).
+// Pairs and characters are cached like words.
+double TTextMeasurer::JoinExtent(TFontTable& table, QChar before, QChar after) {
+  const QChar pair[2] = {before, after};
+  const double both = WordExtent(table, QStringView(pair, 2));
+  const double first = WordExtent(table, QStringView(pair, 1));
+  const double second = WordExtent(table, QStringView(pair + 1, 1));
+  if (both < 0 || first < 0 || second < 0) return kFailed;
+  return both - first - second;
+}
+
 double TTextMeasurer::Extent(TFontTable& table, QStringView text) {
   double sum = 0;
   for (qsizetype at = 0; at < text.size();) {
@@ -176,6 +189,11 @@ double TTextMeasurer::Extent(TFontTable& table, QStringView text) {
     const double w = WordExtent(table, text.mid(at, n));
     if (w < 0) return -1;
     sum += w;
+    if (at > 0) {
+      const double join = JoinExtent(table, text[at - 1], text[at]);
+      if (join == kFailed) return -1;
+      sum += join;
+    }
     at += n;
   }
   return sum;

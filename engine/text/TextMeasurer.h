@@ -7,10 +7,13 @@
 //   LineHeight(font, z)     = MeasureHeight × z div 100 + 1
 //
 // Word widths are cached. The extent of a text is the sum of the fractional
-// extents of its words (TextWords.h, TCanvas::TextExtentF), each measured on
-// the canvas once per font, rounded once like the canvas rounds a whole
-// text; on a canvas that does not kern this is the whole text's extent. So a
-// report of any number of pages measures each distinct (font, word) once. Zoom is applied
+// extents of its words (TextWords.h, TCanvas::TextExtentF) plus, where one
+// word meets the next, the kerning of that pair of characters (the pair's
+// extent less its two characters'), rounded once like the canvas rounds a
+// whole text: that is the whole text's extent, kerning across the space
+// included. Words, pairs and characters are each measured on the canvas once
+// per font, so a report of any number of pages measures each distinct
+// (font, word) once. Zoom is applied
 // after the cache, so a zoom change needs no new measurement. The cache is
 // bound to one canvas; it forgets everything when that canvas's resolution
 // changes, when `Clear()` is called, and when it outgrows its limits.
@@ -19,14 +22,13 @@
 // it assumes it is the only code measuring on that canvas.
 
 #include <QStringView>
-
 #include <memory>
 
 #include "Canvas.h"
 
 struct TMeasureCacheLimits {
-  qsizetype maxWords = 100'000;     // cached (font, word) entries
-  qsizetype maxChars = 4'000'000;   // characters held in cached words
+  qsizetype maxWords = 100'000;    // cached (font, word) entries
+  qsizetype maxChars = 4'000'000;  // characters held in cached words
   qsizetype maxFonts = 256;
 };
 
@@ -61,6 +63,7 @@ class TTextMeasurer {
   // Extent width in fractional canvas pixels, or -1 when a measurement failed.
   double Extent(TFontTable& table, QStringView text);
   double WordExtent(TFontTable& table, QStringView word);
+  double JoinExtent(TFontTable& table, QChar before, QChar after);
 
   TCanvas& canvas_;
   TMeasureCacheLimits limits_;

@@ -17,8 +17,9 @@ class TMeasuringCanvas : public TCanvas {
     measured.append(text);
     measuredFaces.append(selected.face);
     if (failing) return {-1, -1};
-    return {10 * static_cast<int>(text.size()), textHeight};
+    return {10 * static_cast<int>(text.size()) - Kerning(text), textHeight};
   }
+  QSizeF TextExtentF(const QString& text) override { return QSizeF(TextExtent(text)); }
   void TextOut(int, int, TTextAnchor, const QString&, bool) override {}
   void SetPen(QRgb, int, TPenStyle) override {}
   void SetBrush(QRgb, TBrushStyle) override {}
@@ -30,6 +31,15 @@ class TMeasuringCanvas : public TCanvas {
   void IntersectClipRect(const QRect&) override {}
   void RemoveClip() override {}
   void StretchBitmap(const QRect&, const QImage&) override {}
+
+  // Each occurrence of one of these two-character pairs is 3 pixels
+  // narrower, as a font that kerns them.
+  QStringList kernedPairs;
+  int Kerning(const QString& text) const {
+    int kerning = 0;
+    for (const QString& pair : kernedPairs) kerning += 3 * int(text.count(pair));
+    return kerning;
+  }
 
   int ppi = 96;
   int textHeight = 16;

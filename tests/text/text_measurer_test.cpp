@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "LineLayout.h"
 #include "MeasuringCanvas.h"
+#include "ReferenceCanvas.h"
 #include "TextMeasurer.h"
 
 namespace {
@@ -16,11 +19,10 @@ struct ZoomCase {
 
 // MeasureWidth is 10 n + 1; × zoom / 100 with halves away from zero.
 const ZoomCase kZoomCases[] = {
-    {"AB", 100, 21},
-    {"AB", 50, 11},    // 10.5 goes up, not to the even 10
-    {"ABC", 150, 47},  // 46.5 goes up, not to the even 46
-    {"ABC", 33, 10},   // 10.23
-    {"", 300, 3},      // an empty text still measures 1
+    {"AB", 100, 21},  {"AB", 50, 11},  // 10.5 goes up, not to the even 10
+    {"ABC", 150, 47},                  // 46.5 goes up, not to the even 46
+    {"ABC", 33, 10},                   // 10.23
+    {"", 300, 3},                      // an empty text still measures 1
 };
 
 class MeasurerZoom : public testing::TestWithParam<ZoomCase> {};
@@ -78,19 +80,21 @@ TEST(TextMeasurer, EachWordIsMeasuredOncePerFontWhateverTheZoom) {
     const TTextWidth width = [&](QStringView s) { return measurer.LayoutWidth(arial, zoom, s); };
     LayoutCaption(text, {.width = 200, .autoSize = false}, width);
   }
-  // Six distinct words: "DE " and "LA " repeat; every word fits the width alone, so no
-  // prefix of a cut word is measured.
-  EXPECT_EQ(canvas.measured.size(), 6);
+  // Six distinct words ("DE " and "LA " repeat), the four pairs where words meet
+  // (" M", " D", " L", " S") and their five characters; every word fits the width
+  // alone, so no prefix of a cut word is measured.
+  const qsizetype once = 6 + 4 + 5;
+  EXPECT_EQ(canvas.measured.size(), once);
 
   measurer.MeasureWidth(red, text);  // colour does not change an extent
-  EXPECT_EQ(canvas.measured.size(), 6);
+  EXPECT_EQ(canvas.measured.size(), once);
   measurer.MeasureWidth(bold, u"MOVIL ");
   measurer.MeasureWidth(courier, u"MOVIL ");
-  EXPECT_EQ(canvas.measured.size(), 8);
+  EXPECT_EQ(canvas.measured.size(), once + 2);
   // Each measurement is made in its own font, not the one last selected.
   EXPECT_EQ(canvas.measuredFaces.last(), QStringLiteral("Courier New"));
   EXPECT_EQ(measurer.MeasureWidth(arial, u"MOVIL "), 61);
-  EXPECT_EQ(canvas.measuredFaces.size(), 8);
+  EXPECT_EQ(canvas.measuredFaces.size(), once + 2);
 }
 
 TEST(TextMeasurer, ForgetsWhenTheResolutionChanges) {
@@ -124,6 +128,41 @@ TEST(TextMeasurer, StaysWithinItsLimits) {
   TTextMeasurer uncached(canvas, {.maxWords = 0});
   EXPECT_EQ(uncached.MeasureWidth({}, u"AB AB"), 51);
   EXPECT_EQ(uncached.Stats().cachedWords, 0);
+}
+
+TEST(TextMeasurer, KerningWhereWordsMeetCounts) {
+  TMeasuringCanvas canvas;
+  canvas.kernedPairs = {QStringLiteral("Y "), QStringLiteral(" T"), QStringLiteral("AV")};
+  TTextMeasurer measurer(canvas);
+  const QString text = QStringLiteral("Y TOYOTA AVA Y TAXI");
+  // The whole text: 19 characters, "Y " twice, " T" twice, "AV" once.
+  EXPECT_EQ(measurer.MeasureWidth({}, text), 190 - 3 * 5 + 1);
+  EXPECT_EQ(measurer.MeasureWidth({}, u"AVA"), 30 - 3 + 1);  // inside a word
+}
+
+// On the screen's own reference device, with a real font that kerns across
+// the space ("Y T", "A A"), the cached words and join pairs add up to the
+// width of the whole text, so line breaks are those of the whole text.
+TEST(TextMeasurer, WordsAndJoinsAddUpToTheWholeTextOnTheScreen) {
+  std::unique_ptr<TCanvas> screen = CreateReferenceCanvas();
+  TTextMeasurer measurer(*screen);
+  const QString texts[] = {QStringLiteral("NOMBRE Y FIRMA DEL TITULAR DE LA DEPENDENCIA O ENTIDAD"),
+                           QStringLiteral("AUTO-MOVIL TOYOTA YARIS AZUL"),
+                           QStringLiteral("Wave AVA Tokyo LTA"),
+                           QStringLiteral("Titular de la Depepndencia o Entidad")};
+  for (const double points : {8.0, 10.0, 16.0, 80.0}) {
+    for (const bool bold : {false, true}) {
+      TFontSpec font;
+      font.pointSize = points;
+      font.style.bold = bold;
+      for (const QString& text : texts) {
+        const int measured = measurer.MeasureWidth(font, text);
+        screen->SelectFont(font);
+        EXPECT_EQ(measured, screen->TextExtent(text).width() + 1)
+            << points << "pt " << bold << " " << text.toStdString();
+      }
+    }
+  }
 }
 
 }  // namespace
