@@ -222,10 +222,11 @@ std::optional<qint64> TQRPageList::WalkBackward(int n) {
 }
 
 qint64 TQRPageList::RecordOffset(int n) {
-  const int known = static_cast<int>(forward_.size());
+  const qint64 known = static_cast<qint64>(forward_.size());
   if (n <= known) return forward_[static_cast<std::size_t>(n - 1)];
   const bool tail = SeedTail();
-  const int firstInTail = count_ - static_cast<int>(tail_.size()) + 1;
+  // 64 bits: a hostile count may be the largest int.
+  const qint64 firstInTail = qint64(count_) - qint64(tail_.size()) + 1;
   if (tail && n >= firstInTail) return tail_[static_cast<std::size_t>(count_ - n)];
   // The shorter walk first; a broken link on one side may leave the other
   // side whole, so a page is lost only when neither chain reaches it.
