@@ -224,3 +224,64 @@ TEST_F(ElementPrintTest, CentredElementFollowsItsBand) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a design surface (the fake canvas, text 16 pixels high) a shape of
+// 40 x 20 pixels draws its lines on its centre and on its last pixels.
+struct ScreenShapeCase {
+  const char* name;
+  TQRShapeType shape;
+  QStringList drawing;
+};
+
+const ScreenShapeCase kScreenShapeCases[] = {
+    {"Rectangle", qrsRectangle, {"Rectangle 5,5,45,25"}},
+    {"VertLine", qrsVertLine, {"MoveTo 25,5", "LineTo 25,25"}},
+    {"HorLine", qrsHorLine, {"MoveTo 5,15", "LineTo 45,15"}},
+    {"TopAndBottom", qrsTopAndBottom, {"MoveTo 5,5", "LineTo 45,5", "MoveTo 5,24", "LineTo 45,24"}},
+    {"RightAndLeft", qrsRightAndLeft, {"MoveTo 5,5", "LineTo 5,25", "MoveTo 44,5", "LineTo 44,25"}},
+};
+
+class ScreenShapeTable : public ElementPrintTest,
+                         public testing::WithParamInterface<ScreenShapeCase> {};
+
+TEST_P(ScreenShapeTable, ShapeDrawsOnTheDesignSurface) {
+  auto& shape = Add<TQRShape>(0, 0, 10, 10);
+  shape.SetBounds(0, 0, 40, 20);
+  shape.SetShape(GetParam().shape);
+  TFakeCanvas screen;
+  shape.Paint(screen, QPoint(5, 5));
+  QStringList drawing = screen.DrawingLog();
+  drawing.removeIf([](const QString& line) { return line.startsWith(QLatin1String("Set")); });
+  EXPECT_EQ(drawing, GetParam().drawing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screen, ScreenShapeTable, testing::ValuesIn(kScreenShapeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ElementPrintTest, LabelDrawsItsLinesOnTheDesignSurface) {
+  auto* label = new TQRLabel(&form);
+  label->SetAutoSize(false);
+  label->SetParent(&band);
+  label->SetBounds(0, 0, 45, 40);
+  label->SetColor(0xFF00FF00);
+  label->SetAlignment(taRightJustify);
+  label->Frame().SetDrawTop(true);  // one point at 96 per inch: 1 pixel inset
+  label->SetCaption(QStringLiteral("XXX YYY"));
+  TFakeCanvas screen;
+  label->Paint(screen, QPoint(10, 20));
+  const QStringList log = screen.DrawingLog();
+  EXPECT_EQ(log.first(), "SetBrush #00FF00 bsSolid");
+  EXPECT_EQ(log.at(1), "FillRect 10,20,55,60");
+  EXPECT_EQ(screen.Calls("TextOut"),
+            QStringList({"TextOut 55,21 Right \"XXX \"", "TextOut 55,37 Right \"YYY\""}));
+  // Nothing of it is drawn while a run prints it.
+  label->PrepareOutput();
+  TFakeCanvas during;
+  label->Paint(during, QPoint(10, 20));
+  EXPECT_TRUE(during.Log().isEmpty());
+  label->FinishOutput();
+}
+
+}  // namespace

@@ -201,6 +201,32 @@ TEST_F(GenerationTest, ClosingThePreviewDuringItsRunAbandonsIt) {
   EXPECT_EQ(log, QStringList{"AfterPreview"});
 }
 
+TEST_F(GenerationTest, ExportRunDrawsNoFillsAsksForOnePageAndIsAbandoned) {
+  TQRReport& report = NewReport();
+  TQRCustomBand& detail = AddBand(report, rbDetail, 2000);  // one record per page
+  AddLabel(detail, QStringLiteral("D"), 0, 0, 100, 60);
+  int records = 0;
+  report.OnNeedData = [&records](TQRCustomReport*, bool& more) { more = ++records % 4 != 0; };
+  report.OnEndPage = [this](TQRCustomReport* r) {
+    log.append(QStringLiteral("page %1 of %2, final %3")
+                   .arg(r->PageCount)
+                   .arg(r->QRPrinter->PageCount())
+                   .arg(r->FinalPass ? 1 : 0));
+  };
+  report.AfterPrint = [this](TQRCustomReport*) { log.append("AfterPrint(report)"); };
+  ScriptPreview(report, {"export", "close"});
+  report.ShowPreview();
+  // The export run goes through the same pages; its printer is asked for
+  // the first one only, it raises no AfterPrint, and the preview's printer
+  // is the current one again afterwards.
+  EXPECT_EQ(log,
+            QStringList({"page 1 of 1, final 1", "page 2 of 2, final 1", "page 3 of 3, final 1",
+                         "preview shows 3 pages", "progress shown", "page 1 of 1, final 0",
+                         "page 2 of 1, final 0", "page 3 of 1, final 0", "progress gone"}));
+  EXPECT_TRUE(report.FinalPass);
+  EXPECT_EQ(report.QRPrinter, nullptr);
+}
+
 // The system print dialog, answering as a user would.
 class TAnsweringPrintDialog : public TSystemPrintDialog {
  public:

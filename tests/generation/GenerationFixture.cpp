@@ -114,6 +114,8 @@ void TFakePreview::Step() {
   const QString step = script_.steps.takeFirst();
   if (step == QLatin1String("print")) {
     printer_->PrintPages();
+  } else if (step == QLatin1String("export")) {
+    printer_->ExportThroughFilter(nullptr);
   } else if (step == QLatin1String("setup")) {
     printer_->RunPrintSetup(this);
   } else if (step == QLatin1String("again")) {

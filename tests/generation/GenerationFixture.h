@@ -49,7 +49,8 @@ int DevX(double tenths);
 int DevY(double tenths);
 
 // What the fake preview does once its run is complete: "print" (the Print
-// button), "setup" (Printer setup), "again" (the report's ShowPreview called
+// button), "setup" (Printer setup), "export" (saving through an export
+// filter), "again" (the report's ShowPreview called
 // once more) or "close".
 struct TFakePreviewScript {
   QStringList steps;
