@@ -1,6 +1,9 @@
 #include "Startup.h"
 
+#include <QPointer>
 #include <QScreen>
+#include <memory>
+#include <vector>
 
 #include "TFormPermiso.h"
 #include "TPermisoApplication.h"
@@ -29,14 +32,20 @@ void ShowMainWindow(QWidget& window, TShowCommand command) {
 
 int RunPermiso(TPermisoApplication& app, TShowCommand command) {
   FormPermiso = new TFormPermiso;
-  QRPermiso = new TQRPermiso(&app);
+  // The application owns the permit document for the whole run.
+  std::unique_ptr<TQRPermiso> document = std::make_unique<TQRPermiso>();
+  QRPermiso = document.get();
   ShowMainWindow(*FormPermiso, command);
   const int code = app.Terminated() ? 0 : app.exec();
-  // The application destroys what it owns: the entry window, the permit
-  // document and any preview window still open.
+  // The application destroys what it owns: any preview window still open,
+  // the entry window and the permit document.
+  // Guarded: a window may own another (a dialog of the preview) and take it
+  // along.
+  std::vector<QPointer<QWidget>> windows;
   for (QWidget* window : QApplication::topLevelWidgets())
-    if (window != FormPermiso) delete window;
+    if (window != FormPermiso) windows.emplace_back(window);
+  for (const QPointer<QWidget>& window : windows) delete window.data();
   delete FormPermiso;
-  delete QRPermiso;
+  document.reset();
   return code;
 }

@@ -9,10 +9,14 @@
 #include "ActivationRecord.h"
 #include "Clock.h"
 #include "DataFolder.h"
+#include "Dialogs.h"
 #include "HandlerGuard.h"
 #include "KeyPressFilter.h"
+#include "LegalNotice.h"
 #include "PermitResources.h"
 #include "Pictures.h"
+#include "PreviewPlan.h"
+#include "TQRPermiso.h"
 #include "Termination.h"
 #include "TextRuleValidator.h"
 
@@ -131,7 +135,43 @@ void TFormPermiso::ComisionKeyPress(QChar& Key) {
 }
 
 void TFormPermiso::BtnPreliminarClick() {
-  // The preview command arrives with the permit document.
+  const permit::PreviewPlan plan = permit::PlanPreview(Entry(), permit::DateTimeTexts());
+  if (plan.refusal) {
+    ShowPlainMessage(*plan.refusal);
+    return;
+  }
+  QRPermiso->ClearCaptions();
+  Folio->setText(plan.Folio);
+  NoEco->setText(plan.NoEco);
+  QRPermiso->WriteCaptions(plan.captions);
+  ShowNotice(permit::LegalNoticeText(), permit::LegalNoticeCaption());
+  // Waits here, handling messages, until the preview window closes; a
+  // preview already open is refilled by the report and no second one opens.
+  QRPermiso->ShowPreview();
+}
+
+permit::PermitEntry TFormPermiso::Entry() const {
+  permit::PermitEntry e;
+  e.Dependencia = Dependencia->currentText();
+  e.Folio = Folio->text();
+  e.Comision = Comision->Text();
+  e.Destino = Destino->currentText();
+  e.Conductor = Conductor->text();
+  e.Placa = Placa->text();
+  e.NoEco = NoEco->text();
+  e.Marca = Marca->currentText();
+  e.Tipo = Tipo->text();
+  e.Modelo = Modelo->currentText();
+  e.Color = Color->currentText();
+  e.Admon = Admon->text();
+  e.Titular = Titular->text();
+  e.Fecha = Fecha->Date();
+  e.Fecha1 = Fecha1->Date();
+  e.Fecha2 = Fecha2->Date();
+  e.Hora1 = Hora1->Time();
+  e.Hora2 = Hora2->Time();
+  e.reservada = reservada->isChecked();
+  return e;
 }
 
 void TFormPermiso::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "PermitEntry.h"
 #include "ui_TFormPermiso.h"
 
 class TFormPermiso : public QWidget, public Ui::TFormPermiso {
@@ -18,6 +19,10 @@ class TFormPermiso : public QWidget, public Ui::TFormPermiso {
   void NoEcoKeyPress(QChar& Key);
   void ComisionKeyPress(QChar& Key);
   void BtnPreliminarClick();
+
+  // What the window holds now, as the preview command and the text record
+  // read it.
+  permit::PermitEntry Entry() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

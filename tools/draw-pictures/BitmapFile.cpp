@@ -87,12 +87,13 @@ QByteArray Bitmap32(const QImage& source) {
   const std::uint32_t imageSize = 4u * image.width() * image.height();
   QByteArray out;
   FileHeader(out, kFileHeaderSize + kV5HeaderSize + imageSize, kFileHeaderSize + kV5HeaderSize);
-  InfoHeader(out, image.width(), image.height(), 32, 3 /* BI_BITFIELDS */, imageSize, kV5HeaderSize, 0);
-  Put32(out, 0x00FF0000);  // red mask
-  Put32(out, 0x0000FF00);  // green
-  Put32(out, 0x000000FF);  // blue
-  Put32(out, 0xFF000000);  // alpha
-  Put32(out, 0x73524742);  // 'sRGB' colour space
+  InfoHeader(out, image.width(), image.height(), 32, 3 /* BI_BITFIELDS */, imageSize, kV5HeaderSize,
+             0);
+  Put32(out, 0x00FF0000);     // red mask
+  Put32(out, 0x0000FF00);     // green
+  Put32(out, 0x000000FF);     // blue
+  Put32(out, 0xFF000000);     // alpha
+  Put32(out, 0x73524742);     // 'sRGB' colour space
   out.append(36 + 12, '\0');  // end points, gamma
   Put32(out, 4);              // intent: LCS_GM_IMAGES
   Put32(out, 0);              // profile data

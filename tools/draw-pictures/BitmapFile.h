@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QVector>
 #include <QRgb>
+#include <QVector>
 
 // Bottom-up BITMAPINFOHEADER file, 24 bits per pixel, alpha dropped.
 QByteArray Bitmap24(const QImage& image);

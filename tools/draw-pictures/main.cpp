@@ -8,19 +8,19 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <cstdio>
 
 #include "BitmapFile.h"
+#include "JpegFile.h"
 
 namespace {
 
 // The 16 colours of the standard icon palette.
 const QVector<QRgb> kIconPalette = {
-    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 
 QImage Blank(int w, int h, QColor fill) {
@@ -150,6 +150,58 @@ QImage ConfirmPicture() {
   return image;
 }
 
+// The emblem printed twice in the permit's header: a colour coat of arms
+// with the state's name, the government's slogan and the name of its
+// oversight office, on white, 65 x 74 pixels.
+QImage PermitEmblem() {
+  QImage image(65, 74, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const QColor darkBlue(16, 32, 112), blue(24, 72, 168), red(180, 30, 40), gold(220, 170, 30),
+      green(0, 120, 60);
+  QPainterPath shield;
+  shield.moveTo(19, 6);
+  shield.lineTo(46, 6);
+  shield.lineTo(46, 24);
+  shield.quadTo(46, 38, 32.5, 44);
+  shield.quadTo(19, 38, 19, 24);
+  shield.closeSubpath();
+  p.setPen(QPen(darkBlue, 1.5));
+  p.setBrush(QColor(235, 238, 248));
+  p.drawPath(shield);
+  p.setPen(Qt::NoPen);
+  p.setBrush(red);
+  p.drawRect(QRectF(20, 7, 12, 12));
+  p.setBrush(gold);
+  p.drawRect(QRectF(33, 7, 12.5, 12));
+  p.setBrush(green);
+  p.drawPolygon(QPolygonF(
+      {QPointF(21, 22), QPointF(44, 22), QPointF(44, 28), QPointF(32.5, 42), QPointF(21, 28)}));
+  p.setBrush(Qt::white);
+  p.drawEllipse(QPointF(32.5, 28), 4, 4);
+  p.setPen(QPen(darkBlue, 1.2));
+  p.setBrush(gold);
+  p.drawPolygon(QPolygonF({QPointF(24, 5), QPointF(26, 1), QPointF(29, 4), QPointF(32.5, 0.5),
+                           QPointF(36, 4), QPointF(39, 1), QPointF(41, 5)}));
+  p.setPen(QPen(green, 1.5));
+  p.drawArc(QRectF(12, 10, 12, 34), 110 * 16, 140 * 16);
+  p.drawArc(QRectF(41, 10, 12, 34), -70 * 16, 140 * 16);
+
+  p.setPen(blue);
+  p.setFont(Font(10, true));
+  p.drawText(QRect(0, 45, 65, 11), Qt::AlignCenter, QStringLiteral("QUELMORA"));
+  p.setPen(darkBlue);
+  p.setFont(Font(6, false));
+  p.drawText(QRect(0, 56, 65, 7), Qt::AlignCenter, QStringLiteral("Trabajando por ti"));
+  p.fillRect(QRect(6, 63, 53, 1), gold);
+  p.setPen(red);
+  p.setFont(Font(6, true));
+  p.drawText(QRect(0, 65, 65, 8), Qt::AlignCenter, QStringLiteral("DORVANTIL"));
+  return image;
+}
+
 bool Write(const QDir& folder, const QString& name, const QByteArray& bytes) {
   QFile file(folder.filePath(name));
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
@@ -169,9 +221,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir folder(QString::fromLocal8Bit(argv[1]));
-  const bool ok = Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
-                  Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
-                  Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
-                  Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture()));
+  const bool ok =
+      Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
+      Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
+      Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
+      Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
+      Write(folder, QStringLiteral("Emblem.jpg"),
+            Jpeg(PermitEmblem(),
+                 {90, 96, QStringLiteral("Permiso draw-pictures"),
+                  QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
   return ok ? 0 : 1;
 }
