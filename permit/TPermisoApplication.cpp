@@ -5,6 +5,7 @@
 #include "HandlerGuard.h"
 #include "PermitResources.h"
 #include "ProgramIdentity.h"
+#include "QRStandardPreview.h"
 #include "Termination.h"
 
 TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -15,6 +16,8 @@ TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(
   setWindowIcon(QIcon(QStringLiteral(":/pictures/Permiso.ico")));
   // Only the main window ends the program (TFormPermiso::closeEvent).
   setQuitOnLastWindowClosed(false);
+  // Reports preview in the standard preview window.
+  InstallStandardPreview();
 }
 
 QString TPermisoApplication::Title() const { return platform::ApplicationTitle(); }

@@ -1,0 +1,113 @@
+#include "PermitRunFixture.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTimer>
+
+#include "ProgramIdentity.h"
+#include "QRPrinter.h"
+#include "QRStandardPreview.h"
+#include "TMemo.h"
+#include "TQRPermiso.h"
+
+void PermitRun::SetUp() {
+  ASSERT_TRUE(home_.isValid());
+  oldHome_ = qgetenv("HOME");
+  qputenv("HOME", home_.path().toLocal8Bit());
+  platform::SetProgramFile(QStringLiteral("/usr/local/bin/Permiso"));
+  form_ = std::make_unique<TFormPermiso>();
+  FormPermiso = form_.get();
+  document_ = std::make_unique<TQRPermiso>();
+  QRPermiso = document_.get();
+  form_->show();
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+}
+
+void PermitRun::TearDown() {
+  for (TQRStandardPreview* preview : Previews()) preview->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  document_.reset();
+  form_.reset();
+  platform::SetProgramFile(QStringLiteral("Permiso"));
+  qputenv("HOME", oldHome_);
+}
+
+void PermitRun::Fill() {
+  form_->Dependencia->setEditText(QStringLiteral("SECRETARÍA DE OBRAS PÚBLICAS"));
+  form_->Folio->setText(QStringLiteral("7"));
+  form_->Comision->SetText(QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12"));
+  form_->Destino->setEditText(QStringLiteral("QUELMORA"));
+  form_->Conductor->setText(QStringLiteral("JUAN PÉREZ"));
+  form_->Placa->setText(QStringLiteral("ABC123"));
+  form_->NoEco->setText(QStringLiteral("15"));
+  form_->Marca->setEditText(QStringLiteral("NISSAN"));
+  form_->Tipo->setText(QStringLiteral("PICK UP"));
+  form_->Modelo->setEditText(QStringLiteral("2004"));
+  form_->Color->setEditText(QStringLiteral("BLANCO"));
+  form_->Admon->setText(QStringLiteral("MARÍA LÓPEZ"));
+  form_->Titular->setText(QStringLiteral("ING. LUIS NÚÑEZ"));
+  form_->Fecha1->SetDate(QDateTime(QDate(2026, 12, 10), QTime()));
+  form_->Fecha2->SetDate(QDateTime(QDate(2026, 12, 11), QTime()));
+  form_->Hora1->SetTime(QDateTime(QDate(), QTime(8, 30)));
+  form_->Hora2->SetTime(QDateTime(QDate(), QTime(18, 0)));
+}
+
+QList<TQRStandardPreview*> PermitRun::Previews() {
+  QList<TQRStandardPreview*> previews;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* p = qobject_cast<TQRStandardPreview*>(w); p && p->isVisible()) previews << p;
+  return previews;
+}
+
+bool PermitRun::Preliminar(const std::function<void(TQRStandardPreview&)>& whileOpen) {
+  // Timers die with this object when PRELIMINAR returns.
+  QObject context;
+  bool showed = false;
+  int tries = 0;
+  std::function<void()> poll = [&] {
+    const QList<TQRStandardPreview*> previews = Previews();
+    TQRStandardPreview* preview = previews.isEmpty() ? nullptr : previews.front();
+    if (preview && preview->QRPrinter() &&
+        preview->QRPrinter()->RunState() == TQRPrinterRunState::Complete &&
+        preview->PanelText(1) == QStringLiteral("Page 1 of 1")) {
+      showed = true;
+      QPointer<TQRStandardPreview> guard(preview);
+      if (whileOpen) whileOpen(*preview);
+      if (guard) guard->close();
+      return;
+    }
+    if (++tries > 2000) {
+      ADD_FAILURE() << "the preview did not show its page";
+      for (TQRStandardPreview* p : previews) p->close();
+      return;
+    }
+    QTimer::singleShot(1, &context, poll);
+  };
+  QTimer::singleShot(0, &context, poll);
+  form_->BtnPreliminar->click();
+  return showed;
+}
+
+void PermitRun::Print(TQRStandardPreview& preview) {
+  const qsizetype before = script_->journal.size();
+  preview.PrintClick();
+  // The print request is posted to the report; its run ends before the
+  // handler returns.
+  for (int i = 0; i < 1000 && script_->journal.size() == before; ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  QCoreApplication::processEvents();
+}
+
+QByteArray PermitRun::ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList PermitRun::DataFiles() const {
+  return QDir(DataFolder())
+      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}

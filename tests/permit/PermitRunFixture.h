@@ -1,0 +1,60 @@
+#pragma once
+// The real program in-process: the entry window and the permit document as
+// start-up makes them, the standard preview, a scripted printer driver,
+// dialogs answered by the test, a fixed clock and a scratch home folder.
+//
+//   Fill();
+//   Preliminar([&](TQRStandardPreview& preview) {  // runs while it is open
+//     Print(preview);
+//   });
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "EntryWindowFixture.h"
+#include "PrinterDevice.h"
+#include "ScriptedPrinter.h"
+#include "TQRPermiso.h"
+class TQRStandardPreview;
+
+class PermitRun : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A complete entry: plate ABC123, permit number 7, a 45-character
+  // commission, validity 10 to 11 December 2026.
+  void Fill();
+
+  // Presses PRELIMINAR. When a preview opens, `whileOpen` runs once it shows
+  // its page, and the preview is closed afterwards unless `whileOpen` did.
+  // Returns whether a preview showed.
+  bool Preliminar(const std::function<void(TQRStandardPreview&)>& whileOpen = {});
+
+  // Presses Print in the preview and waits until the print run is over.
+  void Print(TQRStandardPreview& preview);
+
+  // The visible preview windows.
+  static QList<TQRStandardPreview*> Previews();
+
+  QString DataFolder() const { return home_.path() + QStringLiteral("/Permiso"); }
+  QString Record() const { return DataFolder() + QStringLiteral("/ABC123f0007.txt"); }
+  QString Backup() const { return DataFolder() + QStringLiteral("/~ABC123f0007.BKD"); }
+  static QByteArray ReadFile(const QString& path);
+  // Names in the data folder.
+  QStringList DataFiles() const;
+
+  QTemporaryDir home_;
+  QByteArray oldHome_;
+  TSteppingClock clock_;
+  platform::ScopedClock scopedClock_{&clock_};
+  TScriptedDialogs dialogs_;
+  std::shared_ptr<TScriptedPrinterScript> script_ = std::make_shared<TScriptedPrinterScript>();
+  ScopedPrinterDeviceFactory printers_{ScriptedPrinterFactory(script_)};
+  std::unique_ptr<TFormPermiso> form_;
+  std::unique_ptr<TQRPermiso> document_;
+};
