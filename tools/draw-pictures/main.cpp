@@ -1,7 +1,8 @@
-// Draws every picture the program is built with and writes them into the
-// folder given as the only argument (resources/pictures). The files are
+// Draws every picture the program is built with into the resources folder
+// given as the only argument: resources/pictures (the program's pictures)
+// and resources/icons (the desktop icon at the usual sizes). The files are
 // committed; run this only to change a picture:
-//   build/tools/draw-pictures/draw-pictures resources/pictures
+//   build/tools/draw-pictures/draw-pictures resources
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +30,16 @@ QImage Blank(int w, int h, QColor fill) {
   return image;
 }
 
-// Traffic light: a dark housing with red, amber and green lamps.
-QImage TrafficLight() {
-  QImage image = Blank(32, 32, Qt::transparent);
+// Traffic light: a dark housing with red, amber and green lamps, drawn on a
+// 32-pixel grid. At 32 pixels it is drawn without smoothing, for the
+// 16-colour icon; other sizes are scaled and smoothed for the desktop.
+QImage TrafficLight(int size = 32) {
+  QImage image = Blank(size, size, Qt::transparent);
   QPainter p(&image);
+  if (size != 32) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+  }
   p.setPen(QColor(0, 0, 0));
   p.setBrush(QColor(128, 128, 128));
   p.drawRect(15, 26, 2, 5);  // post
@@ -46,6 +53,9 @@ QImage TrafficLight() {
   }
   return image;
 }
+
+// The sizes desktop menus look for under share/icons/hicolor.
+constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QFont Font(int pixels, bool bold) {
   QFont f(QStringLiteral("Arial"));
@@ -220,15 +230,22 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: draw-pictures <output folder>\n");
     return 2;
   }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
-  const bool ok =
-      Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
-      Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
-      Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
-      Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
-      Write(folder, QStringLiteral("Emblem.jpg"),
-            Jpeg(PermitEmblem(),
-                 {90, 96, QStringLiteral("Permiso draw-pictures"),
-                  QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
+  const QDir resources(QString::fromLocal8Bit(argv[1]));
+  if (!resources.mkpath(QStringLiteral("pictures")) || !resources.mkpath(QStringLiteral("icons"))) {
+    std::fprintf(stderr, "draw-pictures: cannot make the folders in %s\n", argv[1]);
+    return 1;
+  }
+  const QDir folder(resources.filePath(QStringLiteral("pictures")));
+  bool ok = Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
+            Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
+            Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
+            Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
+            Write(folder, QStringLiteral("Emblem.jpg"),
+                  Jpeg(PermitEmblem(),
+                       {90, 96, QStringLiteral("Permiso draw-pictures"),
+                        QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
+  const QDir icons(resources.filePath(QStringLiteral("icons")));
+  for (int size : kDesktopIconSizes)
+    ok = ok && TrafficLight(size).save(icons.filePath(QStringLiteral("permiso-%1.png").arg(size)));
   return ok ? 0 : 1;
 }
