@@ -185,7 +185,7 @@ class TQRCustomReport : public TQRBasePanel {
   friend class TQRReportNotices;
   void RunDocument();
   void CloseDocument();
-  void PreviewClosedNotice();
+  void PreviewClosedNotice(TQRPrinter* printer);
   void PageReadyNotice(TQRPrinter* printer, int readyPages);
   void ReleasePreviewPrinter();
   std::unique_ptr<QObject> noticeReceiver_;

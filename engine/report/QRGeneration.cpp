@@ -33,9 +33,11 @@ class TQRReportNotices : public QObject {
       case QR_PRINT:
         platform::RunHandler([this] { report_.PrintToPrinter(); });
         return true;
-      case QR_PREVIEWCLOSED:
-        platform::RunHandler([this] { report_.PreviewClosedNotice(); });
+      case QR_PREVIEWCLOSED: {
+        TQRPrinter* printer = static_cast<TQRPreviewClosedNotice*>(e)->Printer();
+        platform::RunHandler([&] { report_.PreviewClosedNotice(printer); });
         return true;
+      }
       case QR_PAGEREADY: {
         auto* notice = static_cast<TQRPageReadyNotice*>(e);
         platform::RunHandler(
@@ -144,7 +146,7 @@ void TQRCustomReport::PrintToPrinter() {
   // The preview was closed while this run went on: its printer goes now,
   // instead of being shown by a window that no longer exists.
   if (previewClosePending_ && previewPrinter_ && QRPrinter == previewPrinter_.get())
-    PreviewClosedNotice();
+    PreviewClosedNotice(QRPrinter);
 }
 
 void TQRCustomReport::AttachNewPrinter() {
@@ -174,22 +176,24 @@ void TQRCustomReport::ReleasePreviewPrinter() {
   if (printer && printer->PreviewShowing()) printer->SetPreviewShowing(false);
 }
 
-void TQRCustomReport::PreviewClosedNotice() {
+void TQRCustomReport::PreviewClosedNotice(TQRPrinter* printer) {
   if (!Available) {
     // Closed during a run: the run stops; the printer goes once it is over.
-    previewClosePending_ = true;
+    if (printer != nullptr && printer == previewPrinter_.get()) previewClosePending_ = true;
     CancelGeneration();
     return;
   }
+  // The notice of a printer the report no longer shows changes nothing.
+  if (printer != nullptr && printer != QRPrinter) return;
   if (previewPrinter_ && QRPrinter == previewPrinter_.get()) {
     ReleasePreviewPrinter();
     return;
   }
   // A printer the program attached itself: it stops showing and the report
   // lets it go; its owner frees it.
-  TQRPrinter* printer = QRPrinter;
+  TQRPrinter* current = QRPrinter;
   QRPrinter = nullptr;
-  if (printer != nullptr && printer->PreviewShowing()) printer->SetPreviewShowing(false);
+  if (current != nullptr && current->PreviewShowing()) current->SetPreviewShowing(false);
 }
 
 void TQRCustomReport::PageReadyNotice(TQRPrinter* printer, int readyPages) {

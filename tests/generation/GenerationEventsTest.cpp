@@ -201,6 +201,28 @@ TEST_F(GenerationTest, ClosingThePreviewDuringItsRunAbandonsIt) {
   EXPECT_EQ(log, QStringList{"AfterPreview"});
 }
 
+TEST_F(SummaryReportTest, ClosingThePreviewDuringAPrintCancelsItAndEndsThePreview) {
+  TQRPrinter* previewPrinter = nullptr;
+  report.OnStartPage = [&previewPrinter, this](TQRCustomReport* r) {
+    if (r->QRPrinter->Target() == TQRPrinterTarget::PageStore) {
+      previewPrinter = r->QRPrinter;
+    } else {
+      previewPrinter->PreviewClosed(nullptr);  // the user closes the preview meanwhile
+      log.append("preview closed");
+    }
+  };
+  ScriptPreview(report, {"print"});  // the preview never closes by itself
+  report.ShowPreview();
+  // The print is abandoned (no AfterPrint); once it is over the preview's
+  // printer stops showing and goes, which ends ShowPreview.
+  EXPECT_EQ(script->journal.last(), "Abort");
+  EXPECT_EQ(log.count("AfterPrint(report)"), 0);
+  EXPECT_EQ(log.mid(log.indexOf("preview closed")),
+            QStringList({"preview closed", "OnPrint(QRTitle)", "AfterPrint(SummaryBand1,1)",
+                         "progress gone", "AfterPreview"}));
+  EXPECT_EQ(report.QRPrinter, nullptr);
+}
+
 TEST_F(GenerationTest, ExportRunDrawsNoFillsAsksForOnePageAndIsAbandoned) {
   TQRReport& report = NewReport();
   TQRCustomBand& detail = AddBand(report, rbDetail, 2000);  // one record per page

@@ -278,6 +278,14 @@ TEST_F(PageFlowTest, CustomLandscapePaperKeepsItsShape) {
   // 3000 x 2000 tenths at 96 pixels per inch, across and down.
   EXPECT_EQ(page->Width(), QRRound(3000 * 96 / 254.0L));
   EXPECT_EQ(page->Height(), QRRound(2000 * 96 / 254.0L));
+  // Replayed, the stored page writes the summary's text on the bottom
+  // margin, in screen pixels of the whole paper.
+  TFakeCanvas replay;
+  page->Draw(replay, QRect(0, 0, page->Width(), page->Height()));
+  EXPECT_EQ(replay.Calls("TextOut"),
+            QStringList{QStringLiteral("TextOut %1,%2 Left \"S\"")
+                            .arg(QRRound(100 * 96 / 254.0L))
+                            .arg(QRRound((2000 - 100 - 150) * 96 / 254.0L))});
   report.QRPrinter = nullptr;
 
   report.PrintToPrinter();
