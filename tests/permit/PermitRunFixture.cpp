@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 #include <QTimer>
@@ -18,6 +19,8 @@ void PermitRun::SetUp() {
   oldHome_ = qgetenv("HOME");
   qputenv("HOME", home_.path().toLocal8Bit());
   platform::SetProgramFile(QStringLiteral("/usr/local/bin/Permiso"));
+  if (scriptedPrinter_)
+    printers_ = std::make_unique<ScopedPrinterDeviceFactory>(ScriptedPrinterFactory(script_));
   form_ = std::make_unique<TFormPermiso>();
   FormPermiso = form_.get();
   document_ = std::make_unique<TQRPermiso>();
@@ -32,6 +35,7 @@ void PermitRun::TearDown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   document_.reset();
   form_.reset();
+  printers_.reset();
   platform::SetProgramFile(QStringLiteral("Permiso"));
   qputenv("HOME", oldHome_);
 }
@@ -93,11 +97,13 @@ bool PermitRun::Preliminar(const std::function<void(TQRStandardPreview&)>& while
 }
 
 void PermitRun::Print(TQRStandardPreview& preview) {
-  const qsizetype before = script_->journal.size();
+  const std::size_t before = dialogs_.Shown().size();
   preview.PrintClick();
-  // The print request is posted to the report; its run ends before the
-  // handler returns.
-  for (int i = 0; i < 1000 && script_->journal.size() == before; ++i)
+  // The print request is posted to the report; the record's message comes
+  // at the end of the run.
+  QElapsedTimer timer;
+  timer.start();
+  while (dialogs_.Shown().size() == before && timer.elapsed() < 60000)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   QCoreApplication::processEvents();
 }

@@ -35,7 +35,8 @@ class PermitRun : public testing::Test {
   // Returns whether a preview showed.
   bool Preliminar(const std::function<void(TQRStandardPreview&)>& whileOpen = {});
 
-  // Presses Print in the preview and waits until the print run is over.
+  // Presses Print in the preview and waits until the print run is over and
+  // the record has said what it did (a message or an error).
   void Print(TQRStandardPreview& preview);
 
   // The visible preview windows.
@@ -54,7 +55,9 @@ class PermitRun : public testing::Test {
   platform::ScopedClock scopedClock_{&clock_};
   TScriptedDialogs dialogs_;
   std::shared_ptr<TScriptedPrinterScript> script_ = std::make_shared<TScriptedPrinterScript>();
-  ScopedPrinterDeviceFactory printers_{ScriptedPrinterFactory(script_)};
+  // Tests that print through CUPS clear this before SetUp.
+  bool scriptedPrinter_ = true;
+  std::unique_ptr<ScopedPrinterDeviceFactory> printers_;
   std::unique_ptr<TFormPermiso> form_;
   std::unique_ptr<TQRPermiso> document_;
 };
