@@ -5,6 +5,8 @@
 #include "HandlerGuard.h"
 #include "PermitResources.h"
 #include "ProgramIdentity.h"
+#include "QRProgressForm.h"
+#include "QRProgressWindowClass.h"
 #include "QRStandardPreview.h"
 #include "Termination.h"
 
@@ -18,6 +20,12 @@ TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(
   setQuitOnLastWindowClosed(false);
   // Reports preview in the standard preview window.
   InstallStandardPreview();
+  // A print shows the printing-progress window while it runs.
+  SetProgressWindowClass([](TQRPrinter* printer, bool show) -> std::unique_ptr<QObject> {
+    auto window = std::make_unique<TQRProgressForm>(printer);
+    if (show) window->show();
+    return window;
+  });
 }
 
 QString TPermisoApplication::Title() const { return platform::ApplicationTitle(); }
