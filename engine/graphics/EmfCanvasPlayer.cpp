@@ -84,7 +84,7 @@ void TEmfCanvasPlayer::MovedTo(const QPointF& point) {
 void TEmfCanvasPlayer::PenSelected() {
   const TPenDef& pen = State().pen;
   const double scale = std::abs(Full().m11());
-  const int width = pen.width <= 0 ? 1 : std::max(1, Round(pen.width * scale));
+  const int width = pen.width <= 0 ? 1 : std::clamp(Round(pen.width * scale), 1, 32767);
   const QRgb color = pen.color;
   const TPenStyle style = PenStyleOf(pen.style);
   Defer([this, color, width, style] { canvas_.SetPen(color, width, style); });

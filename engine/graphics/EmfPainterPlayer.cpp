@@ -26,6 +26,16 @@ constexpr std::uint32_t kDstInvert = 0x00550009;
 constexpr std::uint32_t kPatInvert = 0x005A0049;
 constexpr std::uint32_t kDestUnchanged = 0x00AA0029;
 
+// Glyphs up to this many pixels high Qt draws from its own glyph cache;
+// larger ones it fills as paths.
+constexpr double kLargestCachedGlyph = 60;
+// Beyond this (a few words filling a zoomed page) glyphs are filled as paths
+// rather than kept as images.
+constexpr double kLargestSprite = 400;
+
+// Widest pen drawn, in the pen's units.
+constexpr double kWidestPen = 32767;
+
 // Binary raster operations (SETROP2).
 constexpr std::uint32_t kR2Black = 1, kR2Nop = 11, kR2White = 16;
 
@@ -98,7 +108,8 @@ QPen TEmfPainterPlayer::MakePen() {
     pen.setWidthF(1.0);
     pen.setCosmetic(true);
   } else {
-    pen.setWidthF(def.width);
+    // Qt refuses pens wider than it can stroke; no page needs one.
+    pen.setWidthF(std::min(def.width, kWidestPen));
   }
   // Styles only show on one-pixel pens, except on extended geometric pens.
   const bool styled = thin || def.width <= 1 || def.extended;
@@ -363,7 +374,8 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   const bool deviceSpace = t.type() <= QTransform::TxScale;
   const double sx = deviceSpace ? std::abs(t.m11()) : 1.0;
   const double sy = deviceSpace ? std::abs(t.m22()) : 1.0;
-  const QRawFont& raw = CachedRawFont(font.face, font.weight, font.italic, EmHeight(font) * sy);
+  TCachedFont& cached = CachedFont(font.face, font.weight, font.italic, EmHeight(font) * sy);
+  const QRawFont& raw = cached.raw;
   if (!raw.isValid()) return;
   const QList<quint32> glyphs = raw.glyphIndexesForString(run.text);
   if (glyphs.isEmpty()) return;
@@ -437,13 +449,27 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
     x += dx[size_t(i)];
     if (size_t(i) < run.dy.size()) y -= run.dy[size_t(i)] * sy;
   }
-  QGlyphRun glyphRun;
-  glyphRun.setRawFont(raw);
-  glyphRun.setGlyphIndexes(glyphs);
-  glyphRun.setPositions(positions);
   const QColor color = QColor::fromRgb(s.textColor);
-  painter_.setPen(color);
-  painter_.drawGlyphRun(QPointF(0, 0), glyphRun);
+  if (raster_ && deviceSpace && font.escapement == 0 && raw.pixelSize() > kLargestCachedGlyph &&
+      raw.pixelSize() <= kLargestSprite) {
+    // Large glyphs on an image: each drawn once, then copied.
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+      const TGlyphSprite& sprite = GlyphSprite(cached, glyphs[i], s.textColor);
+      if (sprite.image.isNull()) continue;
+      const QPointF at = place.map(positions[i]);
+      painter_.setTransform(QTransform());
+      painter_.drawImage(QPoint(int(std::lround(at.x())), int(std::lround(at.y()))) + sprite.offset,
+                         sprite.image);
+    }
+    painter_.setTransform(place);
+  } else {
+    QGlyphRun glyphRun;
+    glyphRun.setRawFont(raw);
+    glyphRun.setGlyphIndexes(glyphs);
+    glyphRun.setPositions(positions);
+    painter_.setPen(color);
+    painter_.drawGlyphRun(QPointF(0, 0), glyphRun);
+  }
   const double thickness = std::max(deviceSpace ? 1.0 : 0.0, raw.lineThickness());
   if (font.underline)
     painter_.fillRect(QRectF(left, baseline + raw.underlinePosition(), width, thickness), color);

@@ -1,11 +1,12 @@
 #include "GdiPen.h"
 
+#include <algorithm>
 #include <cmath>
 
 QPen MakeGdiPen(QRgb color, double width, TPenStyle style) {
   QPen pen(QColor::fromRgb(color));
   const bool thin = width <= 1.0;
-  pen.setWidthF(thin ? 1.0 : width);
+  pen.setWidthF(thin ? 1.0 : std::min(width, 32767.0));  // Qt strokes no wider
   // One-pixel pens draw as GDI's do: from the first pixel up to, not
   // including, the last.
   pen.setCosmetic(thin);

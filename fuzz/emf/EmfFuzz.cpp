@@ -1,0 +1,36 @@
+// Fuzzes the metafile loader and both players: any bytes either load (and
+// then play onto a small image and through a logging canvas without reading
+// outside the record, looping or allocating without bound) or are refused
+// with "Metafile is not valid".
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Errors.h"
+#include "FakeCanvas.h"
+#include "Metafile.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+  try {
+    const TMetafile metafile = TMetafile::FromBytes(bytes);
+    QImage image(96, 64, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    metafile.Play(painter, QRectF(0, 0, 96, 64));
+    painter.end();
+    TFakeCanvas canvas;
+    metafile.Draw(canvas, QRect(0, 0, 960, 640));
+  } catch (const EInvalidGraphic& e) {
+    if (e.Message() != MetafileNotValidMessage()) std::abort();
+  }
+  return 0;
+}
