@@ -75,6 +75,9 @@ void TQRPrintable::ApplyBandAlignment() {
 
 void TQRPrintable::PrepareOutput() {
   inOutput_ = true;
+  // A run that stopped while the element still had lines for a further page
+  // must not make the next run start in the middle of its text.
+  printDone_ = true;
   outputDevice_ = report_ != nullptr ? report_->QRPrinter : nullptr;
 }
 

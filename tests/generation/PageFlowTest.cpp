@@ -8,6 +8,7 @@
 // the printable length is 2594.
 
 #include <memory>
+#include <stdexcept>
 
 #include "GenerationFixture.h"
 #include "Metafile.h"
@@ -150,6 +151,33 @@ TEST_F(PageFlowTest, StretchingMemoContinuesOnTheNextPageAtItsOwnPosition) {
   EXPECT_EQ(page1.size(), 27);
   EXPECT_EQ(TextOutsOnPage(2).first(), At(100 + 40, 100 + 50, page2.first()));
   EXPECT_EQ(TextOutsOnPage(2).at(1), At(100 + 40, 100 + 50 + lh, page2.at(1)));
+}
+
+TEST_F(PageFlowTest, RunStoppedInTheMiddleOfAStretchingLabelStartsItAfreshNextTime) {
+  // The title leaves 394 tenths; the label's lines continue on page 2, but
+  // the first run fails when page 1 ends.
+  AddLabel(AddBand(report, rbTitle, 2200), QStringLiteral("T"), 0, 0, 100, 60);
+  TQRCustomBand& detail = AddBand(report, rbDetail, 300);
+  QStringList lines;
+  for (int i = 1; i <= 60; ++i) lines << QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0'));
+  AddLabel(detail, lines.join(u'\r'), 40, 50, 1000, 100).SetAutoStretch(true);
+  bool fail = true;
+  report.OnEndPage = [&fail](TQRCustomReport*) {
+    if (fail) throw std::runtime_error("page end failed");
+  };
+  bool given = false;  // one record per run
+  report.OnNeedData = [&given](TQRCustomReport*, bool& more) {
+    more = !given;
+    given = true;
+  };
+  EXPECT_THROW(report.PrintToPrinter(), std::runtime_error);
+  fail = false;
+  given = false;
+  script->pages.clear();
+  report.PrintToPrinter();
+  ASSERT_EQ(DevicePages(), 2);
+  EXPECT_EQ(TextsOnPage(1).mid(0, 2), QStringList({"T", "L01"}));
+  EXPECT_EQ(TextsOnPage(2).last(), "L60");
 }
 
 struct BottomCase {
