@@ -190,6 +190,8 @@ void TEmfRecorder::MeasureWith(const TFontSpec& font) {
 }
 
 void TEmfRecorder::SelectFont(const TFontSpec& font) {
+  if (font_ != 0 && font == fontSpec_) return;
+  fontSpec_ = font;
   MeasureWith(font);
 
   const std::uint32_t color = ColorRef(font.color);
@@ -321,6 +323,9 @@ void TEmfRecorder::TextOut(int x, int y, TTextAnchor anchor, const QString& text
 }
 
 void TEmfRecorder::SetPen(QRgb color, int width, TPenStyle style) {
+  const TPenSpec spec{color, width, style};
+  if (pen_ != 0 && spec == penSpec_) return;
+  penSpec_ = spec;
   penWidth_ = std::max(1, width);
   const std::uint32_t slot = TakeSlot();
   BeginRecord(kCreatePen);
@@ -335,6 +340,9 @@ void TEmfRecorder::SetPen(QRgb color, int width, TPenStyle style) {
 }
 
 void TEmfRecorder::SetBrush(QRgb color, TBrushStyle style) {
+  const TBrushSpec spec{color, style};
+  if (brush_ != 0 && spec == brushSpec_) return;
+  brushSpec_ = spec;
   const std::uint32_t slot = TakeSlot();
   BeginRecord(kCreateBrushIndirect);
   TByteWriter w(out_);

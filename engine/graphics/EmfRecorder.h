@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QFont>
 #include <QRect>
-
 #include <array>
 #include <memory>
 #include <vector>
@@ -67,6 +66,20 @@ class TEmfRecorder {
   std::uint32_t brush_ = 0;
   std::uint32_t font_ = 0;
   int penWidth_ = 1;
+  // What the selected objects were made from: selecting the same again
+  // records nothing.
+  TFontSpec fontSpec_;
+  struct TPenSpec {
+    QRgb color;
+    int width;
+    TPenStyle style;
+    bool operator==(const TPenSpec&) const = default;
+  } penSpec_{};
+  struct TBrushSpec {
+    QRgb color;
+    TBrushStyle style;
+    bool operator==(const TBrushSpec&) const = default;
+  } brushSpec_{};
   std::uint32_t textAlign_ = 0;
   std::uint32_t textColor_ = 0;  // COLORREF, black as on a new device context
   QPoint position_;

@@ -157,4 +157,23 @@ TEST(Metafile, ClosedCanvasRecordsNothingMore) {
   EXPECT_TRUE(canvas.Calls("FillRect").isEmpty());
 }
 
+TEST(Metafile, SelectingWhatIsSelectedRecordsNothing) {
+  const auto draw = [](TCanvas& c, int repeats) {
+    for (int i = 0; i < repeats; ++i) {
+      c.SelectFont(TFontSpec());
+      c.SetPen(0xFF000000, 1, TPenStyle::psSolid);
+      c.SetBrush(0xFFFFFFFF, TBrushStyle::bsSolid);
+    }
+    c.Rectangle(QRect(0, 0, 10, 10));
+    c.TextOut(0, 20, TTextAnchor::Left, QStringLiteral("x"));
+  };
+  const TMetafile once = Record(50, 50, [&](TCanvas& c) { draw(c, 1); });
+  const TMetafile thrice = Record(50, 50, [&](TCanvas& c) { draw(c, 3); });
+  EXPECT_EQ(thrice.ToBytes(), once.ToBytes());
+  TFakeCanvas canvas;
+  thrice.Draw(canvas, QRect(0, 0, 50, 50));
+  EXPECT_EQ(canvas.Calls("SetPen").size(), 1);
+  EXPECT_EQ(canvas.Calls("SelectFont").size(), 1);
+}
+
 }  // namespace
