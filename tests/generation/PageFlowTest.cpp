@@ -180,6 +180,21 @@ TEST_F(PageFlowTest, RunStoppedInTheMiddleOfAStretchingLabelStartsItAfreshNextTi
   EXPECT_EQ(TextsOnPage(2).last(), "L60");
 }
 
+TEST_F(PageFlowTest, LabelThatCanNeverPlaceALineGivesUpAfterOneFreshPage) {
+  // The band fills the printable length, so it can never grow, and the
+  // label is lower than one line: no page can take its line.
+  measuring.SetTextHeight(0);  // a one-pixel screen line keeps the label 2 tenths high
+  TQRCustomBand& detail = AddRecords(1, 2594);
+  AddLabel(detail, QStringLiteral("LOST"), 0, 100, 500, 2).SetAutoStretch(true);
+  report.OnStartPage = [](TQRCustomReport* r) {
+    if (r->PageCount > 10) throw std::runtime_error("pages without end");
+  };
+  report.PrintToPrinter();
+  ASSERT_EQ(DevicePages(), 2);
+  EXPECT_EQ(TextsOnPage(1), QStringList{"R1"});
+  EXPECT_TRUE(TextsOnPage(2).isEmpty());
+}
+
 struct BottomCase {
   const char* name;
   bool lastPageFooter;
