@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <stdexcept>
 
+#include "EQRError.h"
 #include "GenerationFixture.h"
 #include "QRCustomBand.h"
 #include "QRPrinter.h"
@@ -156,6 +157,12 @@ TEST_F(SummaryReportTest, ErrorOfThePreviewRunReachesTheCaller) {
   report.QRPrinter->PreviewClosed(nullptr);
   EXPECT_EQ(report.QRPrinter, nullptr);
   EXPECT_EQ(log.count("AfterPreview"), 1);
+}
+
+TEST_F(SummaryReportTest, RunWithoutAPrinterIsRefused) {
+  EXPECT_THROW(report.GenerateReport(), EQRError);
+  EXPECT_TRUE(report.Available);
+  EXPECT_TRUE(log.isEmpty());  // not even BeforePrint
 }
 
 TEST_F(SummaryReportTest, SecondPreviewIsRefusedWhileBusyOrShowing) {

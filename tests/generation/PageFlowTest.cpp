@@ -120,6 +120,7 @@ TEST_F(PageFlowTest, StretchingMemoContinuesOnTheNextPageAtItsOwnPosition) {
   // at its own place in the band on page 2.
   AddLabel(AddBand(report, rbTitle, 2200), QStringLiteral("T"), 0, 0, 100, 60);
   TQRCustomBand& detail = AddBand(report, rbDetail, 300);
+  detail.Frame().SetDrawTop(true);
   auto* memo = new TQRMemo(&form);
   memo->SetParent(&detail);
   memo->SetAutoSize(false);
@@ -151,6 +152,15 @@ TEST_F(PageFlowTest, StretchingMemoContinuesOnTheNextPageAtItsOwnPosition) {
   EXPECT_EQ(page1.size(), 27);
   EXPECT_EQ(TextOutsOnPage(2).first(), At(100 + 40, 100 + 50, page2.first()));
   EXPECT_EQ(TextOutsOnPage(2).at(1), At(100 + 40, 100 + 50 + lh, page2.at(1)));
+  // The band's frame is drawn where the band stands on each page.
+  auto hasFrameAt = [&](int page, double y) {
+    const QString start = QStringLiteral("FillRect %1,%2,").arg(DevX(100)).arg(DevY(y));
+    for (const QString& call : CallsOnPage(page, "FillRect"))
+      if (call.startsWith(start) && call.endsWith(QString::number(DevY(y) + 8))) return true;
+    return false;
+  };
+  EXPECT_TRUE(hasFrameAt(1, 2300));
+  EXPECT_TRUE(hasFrameAt(2, 100));
 }
 
 TEST_F(PageFlowTest, RunStoppedInTheMiddleOfAStretchingLabelStartsItAfreshNextTime) {

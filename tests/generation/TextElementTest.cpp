@@ -204,6 +204,21 @@ TEST_F(TextElementTest, OpaqueBackgroundThenTextThenFrame) {
   EXPECT_LT(page.indexOf("SetBrush #ffff00 0"), page.indexOf(background));
 }
 
+TEST_F(TextElementTest, HairlineFrameMovesTheTextByNothing) {
+  TQRLabel& label = AddLabel(band, QStringLiteral("A"), 10, 20, 500, 50);
+  label.Frame().SetWidth(-1);
+  label.Frame().SetDrawTop(true);
+  label.Frame().SetDrawLeft(true);
+  report.PrintToPrinter();
+  EXPECT_EQ(TextOutsOnPage(1), QStringList{At(110, 120, "Left", "A")});
+  EXPECT_TRUE(CallsOnPage(1, "FillRect")
+                  .contains(QStringLiteral("FillRect %1,%2,%3,%4")
+                                .arg(DevX(110))
+                                .arg(DevY(120))
+                                .arg(DevX(610))
+                                .arg(DevY(120) + 1)));
+}
+
 struct AnchorCase {
   const char* name;
   TAlignment alignment;
