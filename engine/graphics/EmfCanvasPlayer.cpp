@@ -112,12 +112,16 @@ void TEmfCanvasPlayer::SelectCurrentFont() {
   spec.style.strikeOut = def.strikeOut;
   spec.charset = def.charset;
   spec.color = State().textColor;
-  // The canvas turns points into its own pixels: points here are what makes
-  // the recorded character height at this scale on this canvas.
+  // The canvas turns points into its own pixels. At the recorded size the
+  // recorded point size comes back as it was; scaled, the character height
+  // the page was recorded with is scaled, so that text keeps the widths its
+  // lines were laid out with (as a GDI replay keeps the LOGFONT height).
   const double canvasPpi = canvas_.PixelsPerInchY() > 0 ? canvas_.PixelsPerInchY() : 96;
-  const double factor = Snap(std::abs(Full().m22()) * ReferencePpiY() / canvasPpi);
-  const double points = def.pointSize > 0 ? def.pointSize : EmHeight(def) * 72.0 / ReferencePpiY();
-  spec.pointSize = points * factor;
+  const double scale = std::abs(Full().m22());
+  if (def.pointSize > 0 && Snap(scale * ReferencePpiY() / canvasPpi) == 1.0)
+    spec.pointSize = def.pointSize;
+  else
+    spec.pointSize = EmHeight(def) * scale * 72.0 / canvasPpi;
   Defer([this, spec] { canvas_.SelectFont(spec); });
 }
 

@@ -25,11 +25,12 @@ QImage Checker(int w, int h, QImage::Format format) {
 }
 
 // A page with every kind of call a report element makes, its coordinates
-// and sizes multiplied by k.
+// and sizes multiplied by k. Font sizes are whole pixels at 96 pixels per
+// inch (15 pt is 20 pixels), the heights a stretched replay scales.
 void DrawPage(TCanvas& c, int k) {
   TFontSpec title;
   title.face = QStringLiteral("Arial");
-  title.pointSize = 14 * k;
+  title.pointSize = 15 * k;
   title.style.bold = true;
   title.color = 0xFF102030;
   c.SelectFont(title);
@@ -174,6 +175,27 @@ TEST(Metafile, SelectingWhatIsSelectedRecordsNothing) {
   thrice.Draw(canvas, QRect(0, 0, 50, 50));
   EXPECT_EQ(canvas.Calls("SetPen").size(), 1);
   EXPECT_EQ(canvas.Calls("SelectFont").size(), 1);
+}
+
+// 10 pt is 13.33 pixels at 96 pixels per inch; the page holds 13. Stretched
+// or printed, text keeps the recorded 13 so that it keeps its widths.
+TEST(Metafile, ScaledReplayKeepsTheRecordedCharacterHeight) {
+  const TMetafile page = Record(96, 48, [](TCanvas& c) {
+    c.SelectFont(TFontSpec());
+    c.TextOut(0, 0, TTextAnchor::Left, QStringLiteral("x"));
+  });
+  TFakeCanvas screen;
+  page.Draw(screen, QRect(0, 0, 96, 48));
+  EXPECT_EQ(screen.Calls("SelectFont").value(0),
+            QStringLiteral("SelectFont \"Arial\" 10pt #000000 charset=1"));
+  TFakeCanvas doubled;
+  page.Draw(doubled, QRect(0, 0, 192, 96));
+  EXPECT_EQ(doubled.Calls("SelectFont").value(0),
+            QStringLiteral("SelectFont \"Arial\" 19.5pt #000000 charset=1"));
+  TFakeCanvas printer(600);
+  page.Draw(printer, QRect(0, 0, 600, 300));  // the page at 600 pixels per inch
+  EXPECT_EQ(printer.Calls("SelectFont").value(0),
+            QStringLiteral("SelectFont \"Arial\" 9.75pt #000000 charset=1"));
 }
 
 }  // namespace
