@@ -112,13 +112,14 @@ void TEmfCanvasPlayer::SelectCurrentFont() {
   spec.style.strikeOut = def.strikeOut;
   spec.charset = def.charset;
   spec.color = State().textColor;
-  // The canvas turns points into its own pixels. At the recorded size the
-  // recorded point size comes back as it was; scaled, the character height
+  // The canvas turns points into its own pixels. At the recorded size on a
+  // surface of the recorded resolution the recorded point size comes back
+  // as it was; anywhere else (stretched, printed), the character height
   // the page was recorded with is scaled, so that text keeps the widths its
   // lines were laid out with (as a GDI replay keeps the LOGFONT height).
   const double canvasPpi = canvas_.PixelsPerInchY() > 0 ? canvas_.PixelsPerInchY() : 96;
   const double scale = std::abs(Full().m22());
-  if (def.pointSize > 0 && Snap(scale * ReferencePpiY() / canvasPpi) == 1.0)
+  if (def.pointSize > 0 && Snap(scale) == 1.0 && Snap(ReferencePpiY() / canvasPpi) == 1.0)
     spec.pointSize = def.pointSize;
   else
     spec.pointSize = EmHeight(def) * scale * 72.0 / canvasPpi;
