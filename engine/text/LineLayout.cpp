@@ -61,8 +61,8 @@ class TPartLayout {
   // the end leaves. Prefix widths grow with their length, so a binary search
   // finds it without measuring once per lost character of a long word.
   QString FittingPrefix(const QString& w) const {
-    qsizetype fits = 0;               // longest length known to fit (0 when none does)
-    qsizetype tooWide = w.size();     // shortest length known too wide
+    qsizetype fits = 0;            // longest length known to fit (0 when none does)
+    qsizetype tooWide = w.size();  // shortest length known too wide
     while (tooWide - fits > 1) {
       const qsizetype mid = fits + (tooWide - fits) / 2;
       if (Width(w.left(mid)) <= W_) {
@@ -93,8 +93,8 @@ void LayoutPart(QStringView part, const TLineLayoutOptions& options, const TText
 
 }  // namespace
 
-void LayoutSourceText(QStringView text, const TLineLayoutOptions& options,
-                      const TTextWidth& width, QStringList& lines) {
+void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
+                      QStringList& lines) {
   QString t = text.toString();
   t.remove(QChar(u'\n'));
   qsizetype start = 0;

@@ -26,7 +26,6 @@
 
 #include <QStringList>
 #include <QStringView>
-
 #include <functional>
 
 using TTextWidth = std::function<int(QStringView text)>;
@@ -37,8 +36,8 @@ struct TLineLayoutOptions {
   bool wordWrap = true;
 };
 
-void LayoutSourceText(QStringView text, const TLineLayoutOptions& options,
-                      const TTextWidth& width, QStringList& lines);
+void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
+                      QStringList& lines);
 
 // A label's caption: one source text.
 QStringList LayoutCaption(QStringView caption, const TLineLayoutOptions& options,

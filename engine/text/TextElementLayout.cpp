@@ -2,9 +2,8 @@
 
 TTextLayout LayoutTextElement(const TTextLayoutRequest& request, const TTextWidth& width,
                               int lineHeight) {
-  const TLineLayoutOptions options{.width = request.bounds.width,
-                                   .autoSize = request.autoSize,
-                                   .wordWrap = request.wordWrap};
+  const TLineLayoutOptions options{
+      .width = request.bounds.width, .autoSize = request.autoSize, .wordWrap = request.wordWrap};
   TTextLayout result{.outputLines = {}, .bounds = request.bounds};
   if (request.source == TTextSource::Caption) {
     result.outputLines = LayoutCaption(request.outputText, options, width);
