@@ -2,6 +2,8 @@
 // Start-up and the main loop: the entry window first (the main window), the
 // permit document second, then the message loop until termination.
 
+#include <chrono>
+
 class TPermisoApplication;
 class QWidget;
 
@@ -14,6 +16,11 @@ TShowCommand LauncherShowRequest();
 // the desktop.
 void ShowMainWindow(QWidget& window, TShowCommand command);
 
-// Creates FormPermiso and QRPermiso, runs the loop, destroys every window
-// still open and returns the exit code.
+// Handles messages until `window` has painted itself once, at most `limit`
+// (at once for a window that is hidden or minimised).
+void AwaitFirstPaint(QWidget& window, std::chrono::milliseconds limit);
+
+// Creates FormPermiso and shows it, then QRPermiso once the window is on the
+// screen; runs the loop, destroys every window still open and returns the
+// exit code.
 int RunPermiso(TPermisoApplication& app, TShowCommand command);

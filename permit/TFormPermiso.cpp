@@ -135,6 +135,9 @@ void TFormPermiso::ComisionKeyPress(QChar& Key) {
 }
 
 void TFormPermiso::BtnPreliminarClick() {
+  // Start-up makes the document right after the window's first paint; a
+  // press that could come before it has nothing to fill yet.
+  if (QRPermiso == nullptr) return;
   const permit::PreviewPlan plan = permit::PlanPreview(Entry(), permit::DateTimeTexts());
   if (plan.refusal) {
     ShowPlainMessage(*plan.refusal);
