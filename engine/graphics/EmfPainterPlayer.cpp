@@ -416,18 +416,20 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
       break;
   }
 
-  painter_.save();
+  // Only a clipped run needs the painter's state back afterwards; the
+  // transform is set again by the next drawing, and every drawing sets its
+  // own pen.
+  const bool clipped = (run.options & kEtoClipped) && !run.rect.isNull();
+  if (clipped) painter_.save();
   transformForeign_ = true;
   QTransform place;
   if (deviceSpace) {
     painter_.setTransform(QTransform());
-    if (run.options & kEtoClipped && !run.rect.isNull())
-      painter_.setClipRect(t.mapRect(run.rect), Qt::IntersectClip);
+    if (clipped) painter_.setClipRect(t.mapRect(run.rect), Qt::IntersectClip);
     const QPointF origin = t.map(run.reference);
     place.translate(origin.x(), origin.y());
   } else {
-    if (run.options & kEtoClipped && !run.rect.isNull())
-      painter_.setClipRect(run.rect, Qt::IntersectClip);
+    if (clipped) painter_.setClipRect(run.rect, Qt::IntersectClip);
     place = QTransform::fromTranslate(run.reference.x(), run.reference.y()) * t;
   }
   // The escapement turns the baseline counter-clockwise in logical space,
@@ -475,7 +477,7 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
     painter_.fillRect(QRectF(left, baseline + raw.underlinePosition(), width, thickness), color);
   if (font.strikeOut)
     painter_.fillRect(QRectF(left, baseline - ascent / 3, width, thickness), color);
-  painter_.restore();
+  if (clipped) painter_.restore();
 }
 
 }  // namespace emf
