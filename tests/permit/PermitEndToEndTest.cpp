@@ -15,6 +15,7 @@
 #include "QRStandardPreview.h"
 #include "TMemo.h"
 #include "TQRPermiso.h"
+#include "Termination.h"
 
 namespace {
 
@@ -355,6 +356,19 @@ TEST_F(PermitRun, EveryPrintWritesTheRecordAskingBeforeItReplaces) {
   EXPECT_EQ(script_->journal.filter("EndDoc").size(), 4);
   // The hidden buffer holds the last record assembled.
   EXPECT_TRUE(form_->RichEdit->toPlainText().startsWith(QStringLiteral("Dependencia: ")));
+}
+
+TEST_F(PermitRun, ClosingTheEntryWindowDuringThePreviewEndsTheWait) {
+  Fill();
+  bool terminated = false;
+  EXPECT_TRUE(Preliminar([&](TQRStandardPreview&) {
+    form_->close();
+    terminated = platform::TerminationRequested();
+  }));
+  EXPECT_TRUE(terminated);
+  // PRELIMINAR has returned; nothing was written by the closing.
+  EXPECT_TRUE(DataFiles().isEmpty());
+  EXPECT_EQ(dialogs_.Shown().size(), 1u);
 }
 
 TEST_F(PermitRun, PlateThatIsNoFileNameWritesNothing) {

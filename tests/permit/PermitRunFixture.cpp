@@ -13,6 +13,7 @@
 #include "QRStandardPreview.h"
 #include "TMemo.h"
 #include "TQRPermiso.h"
+#include "Termination.h"
 
 void PermitRun::SetUp() {
   ASSERT_TRUE(home_.isValid());
@@ -31,6 +32,12 @@ void PermitRun::SetUp() {
 }
 
 void PermitRun::TearDown() {
+  if (platform::TerminationRequested()) {
+    // Qt refuses nested loops after exit() until the main loop ran again.
+    platform::ClearTermination();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    qApp->exec();
+  }
   for (TQRStandardPreview* preview : Previews()) preview->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   document_.reset();
