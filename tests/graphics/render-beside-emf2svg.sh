@@ -16,7 +16,7 @@ for f in "${out}/test-page.emf" "${root}"/tests/graphics/fixtures/emf/*.emf; do
   "${render}" "${f}" "${out}/${b}.ours.png" 800 2>/dev/null
   emf2svg-conv -i "${f}" -o "${out}/${b}.svg"
   rsvg-convert -w 800 -b white -o "${out}/${b}.emf2svg.png" "${out}/${b}.svg"
-  /usr/bin/convert "${out}/${b}.ours.png" "${out}/${b}.emf2svg.png" -background gray -splice 10x0 \
+  convert "${out}/${b}.ours.png" "${out}/${b}.emf2svg.png" -background gray -splice 10x0 \
     +append "${out}/${b}.pair.png"
 done
 echo "pairs in ${out}"
