@@ -11,6 +11,7 @@
 #include "EntryWindowFixture.h"
 #include "Errors.h"
 #include "HandlerGuard.h"
+#include "ProgramIdentity.h"
 #include "Startup.h"
 #include "TPermisoApplication.h"
 #include "TQRPermiso.h"
@@ -135,11 +136,14 @@ class TFailingObject : public QObject {
 };
 
 TEST_F(Startup, ErrorEscapingAnEventHandlerIsShownAndTheLoopGoesOn) {
+  platform::SetProgramFile(QStringLiteral("/usr/bin/PERMISO.V2"));
   TFailingObject object;
   QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
   QCoreApplication::postEvent(&object, new QEvent(QEvent::Type(QEvent::User + 1)));
   QCoreApplication::processEvents();
-  EXPECT_EQ(dialogs_.Log(), QStringList({"permit_tests: Cannot create file \"x\". Sin espacio."}));
+  // The error box's caption is the application title.
+  EXPECT_EQ(dialogs_.Log(), QStringList({"Permiso: Cannot create file \"x\". Sin espacio."}));
+  platform::SetProgramFile(QStringLiteral("Permiso"));
   EXPECT_EQ(object.handled, 1);
 }
 
