@@ -65,14 +65,16 @@ TQRPrinter::~TQRPrinter() {
 
 void TQRPrinter::BeginRun() {
   metafilePage_.reset();
-  devicePageOpen_ = false;
   readyPages_ = 0;
   cancelRequested_ = false;
   const bool toDevice = target_ == TQRPrinterTarget::Device;
-  if (toDevice) settings_->WriteToDriver();
+  // A driver takes no settings while its job prints; only a run begun twice
+  // finds one printing, and that run is refused below as not ready.
+  if (toDevice && !device_->Printing()) settings_->WriteToDriver();
   offsetX_ = toDevice ? settings_->LeftOffset() : 0;
   offsetY_ = toDevice ? settings_->TopOffset() : 0;
   if (runState_ != TQRPrinterRunState::Idle) throw EQRError(QRPrinterNotReadyMessage());
+  devicePageOpen_ = false;
   pageCount_ = 0;
   runState_ = TQRPrinterRunState::Generating;
   if (toDevice) {
@@ -99,8 +101,13 @@ void TQRPrinter::NewPage() {
 
 void TQRPrinter::EndRun() {
   if (runState_ != TQRPrinterRunState::Generating) return;
-  if (target_ == TQRPrinterTarget::PageStore) {
+  const bool toStore = target_ == TQRPrinterTarget::PageStore;
+  if (toStore) {
     if (pageCount_ > 0) StoreMetafilePage();
+    // The header takes the final count before the pages count as complete:
+    // a preview may save them, or load a file over them, while messages run
+    // below.
+    pageList_->WriteHeader();
   } else {
     DropMetafilePage();
     devicePageOpen_ = false;
@@ -108,12 +115,10 @@ void TQRPrinter::EndRun() {
   }
   runState_ = TQRPrinterRunState::Complete;
   ProcessPendingMessages();
-  SetReadyPages(readyPages_ + 1);
-  if (target_ == TQRPrinterTarget::PageStore) {
-    pageList_->WriteHeader();
-  } else if (OnPrintDone) {
-    OnPrintDone(this);
-  }
+  // Pages discarded or loaded from a file meanwhile are not this run's.
+  const bool sameStore = runState_ == TQRPrinterRunState::Complete && !loadedFromFile_;
+  if (sameStore) SetReadyPages(readyPages_ + 1);
+  if (!toStore && OnPrintDone) OnPrintDone(this);
 }
 
 void TQRPrinter::AbandonRun() {
@@ -363,6 +368,9 @@ void TQRPrinter::PrintStoredPages() {
       // Closing the preview meanwhile frees this printer (its job aborted on
       // the way); nothing of it may be touched any more.
       if (!*alive) return;
+      // A print started again, or a file loaded, meanwhile has aborted this
+      // job: there is nothing left to draw on.
+      if (!device_->Printing()) return;
       if (auto page = FetchPage(i)) {
         page->Draw(device_->Canvas(), QRect(0, 0, device_->PageWidth(), device_->PageHeight()));
       }

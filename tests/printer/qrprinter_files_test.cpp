@@ -185,6 +185,45 @@ TEST_F(QRPrinterFixture, LoadingDiscardsAGeneratingRun) {
   ExpectStretchedJob(QString(), 1);
 }
 
+// EndRun lets messages run once the run is complete, and a preview may save
+// or load then: a save takes the final page count, a load is left alone.
+TEST_F(QRPrinterFixture, SaveWhileEndRunLetsMessagesRunHasTheFinalCount) {
+  const QString file = TempPath("during.QRP");
+  TQRPrinter printer;
+  printer.BeginRun();
+  for (int page = 1; page <= 3; ++page) {
+    printer.NewPage();
+    DrawPageMark(printer, page);
+  }
+  RunAtProcessing(1, [&] { printer.SavePrepared(file); });
+  printer.EndRun();
+  EXPECT_EQ(HeaderPageCount(ReadAll(file)), 3);
+  EXPECT_EQ(ReadAll(file), SaveToBytes(printer));
+}
+
+TEST_F(QRPrinterFixture, LoadWhileEndRunLetsMessagesRunIsLeftAlone) {
+  const QString file = TempPath("loaded.QRP");
+  {
+    TQRPrinter printer;
+    GenerateStore(printer, 1);
+    printer.SavePrepared(file);
+  }
+  const QByteArray before = ReadAll(file);
+  TQRPrinter printer;
+  TNoticeLog preview;
+  printer.SetListener(&preview);
+  printer.BeginRun();
+  printer.NewPage();
+  printer.NewPage();
+  RunAtProcessing(1, [&] { printer.LoadPrepared(file); });
+  EXPECT_NO_THROW(printer.EndRun());
+  EXPECT_TRUE(printer.LoadedFromFile());
+  EXPECT_EQ(printer.PageCount(), 1);
+  EXPECT_EQ(ReadAll(file), before);
+  // The run's last page is not announced for the loaded pages.
+  EXPECT_EQ(preview.Flush(), QStringList{"ready 1"});
+}
+
 // ---- printing stored pages -------------------------------------------------
 
 TEST_F(QRPrinterFixture, PrintPagesOfAReportPostsThePrintRequestOnly) {
@@ -277,6 +316,46 @@ TEST_F(QRPrinterFixture, CancelStopsPrintingStoredPagesAndAbortsTheJob) {
   EXPECT_EQ(script->journal, (QStringList{"SetTitle \"\"", "BeginDoc", "NewPage", "Abort"}));
   ASSERT_FALSE(script->pages.empty());
   EXPECT_TRUE(script->pages[0].join('\n').contains(PageMark(1)));
+}
+
+// The Print button pressed again, or a file loaded, while stored pages print:
+// the job of the first print has been aborted meanwhile, and that print stops
+// quietly instead of drawing on a job that is gone.
+TEST_F(QRPrinterFixture, StoredPagesStopQuietlyWhenTheirJobIsTakenOver) {
+  struct Case {
+    const char* name;
+    bool loadFile;
+    QStringList journal;
+  };
+  const QStringList firstPage{"SetTitle \"\"", "BeginDoc", "NewPage"};
+  const Case cases[] = {
+      {"print again", false,
+       firstPage +
+           QStringList{"SetTitle \"\"", "Abort", "BeginDoc", "NewPage", "NewPage", "EndDoc"}},
+      {"load a file", true, firstPage + QStringList{"Abort"}},
+  };
+  const QString file = TempPath("other.QRP");
+  {
+    TQRPrinter printer;
+    GenerateStore(printer, 1);
+    printer.SavePrepared(file);
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    script->journal.clear();
+    TQRPrinter printer;
+    GenerateStore(printer, 3);
+    RunAtProcessing(2, [&] {
+      if (c.loadFile) {
+        printer.LoadPrepared(file);
+      } else {
+        printer.PrintPages();
+      }
+    });
+    EXPECT_NO_THROW(printer.PrintPages());
+    EXPECT_EQ(script->journal, c.journal);
+    EXPECT_FALSE(Device().Printing());
+  }
 }
 
 // The preview of a loaded file closed while its pages print: the report frees

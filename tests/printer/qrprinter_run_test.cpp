@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <optional>
+#include <stdexcept>
 
 #include "EQRError.h"
 #include "Metafile.h"
@@ -92,6 +94,35 @@ TEST_F(QRPrinterFixture, RefusedBeginRunKeepsPagesAndStillResetsCounters) {
   EXPECT_FALSE(printer.CancelRequested());
   EXPECT_EQ(printer.PageCount(), 2);
   EXPECT_NE(printer.FetchPage(2), nullptr);
+}
+
+// A driver that takes no new settings while its job prints, as a real one.
+class TBusyDriver : public TScriptedPrinter {
+ public:
+  using TScriptedPrinter::TScriptedPrinter;
+  void SetPrinter(const TPrinterNames& names, const std::optional<TDeviceMode>& mode) override {
+    if (Printing()) throw std::runtime_error("Printing in progress");
+    TScriptedPrinter::SetPrinter(names, mode);
+  }
+};
+
+TEST_F(QRPrinterFixture, BeginRunDuringADeviceRunIsNotReadyAndKeepsTheDevicePage) {
+  ScopedPrinterDeviceFactory busy([this]() -> std::unique_ptr<TPrinterDevice> {
+    return std::make_unique<TBusyDriver>(script);
+  });
+  TQRPrinter printer;
+  printer.SetTarget(TQRPrinterTarget::Device);
+  printer.BeginRun();
+  printer.NewPage();
+  try {
+    printer.BeginRun();
+    ADD_FAILURE() << "a second BeginRun was accepted";
+  } catch (const EQRError& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("QRPrinter not ready"));
+  }
+  DrawPageMark(printer, 1);  // the device page is still the open page
+  printer.EndRun();
+  ExpectJob(QString(), {QStringLiteral("page 1")});
 }
 
 TEST_F(QRPrinterFixture, PageCanvasOutsideAPageIsAnError) {
