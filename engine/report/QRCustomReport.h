@@ -7,7 +7,6 @@
 
 #include <QObject>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 
@@ -87,8 +86,7 @@ class TQRCustomReport : public TQRBasePanel {
   void Loaded() override;
   void Paint(TCanvas& canvas, QPoint origin) override;
   void PaintRuler(TCanvas& canvas, QPoint origin, TQRUnit unit) override;
-  bool ReadProperty(const QString& name, const TDesignValue& value,
-                    TDesignReader& reader) override;
+  bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader) override;
 
   // Events.
   TQRAfterPrintEvent AfterPrint;
@@ -188,6 +186,12 @@ class TQRCustomReport : public TQRBasePanel {
   void PreviewClosedNotice(TQRPrinter* printer);
   void PageReadyNotice(TQRPrinter* printer, int readyPages);
   void ReleasePreviewPrinter();
+  // The preview closed while a print from it went on: its printer goes now,
+  // instead of being shown by a window that no longer exists.
+  void ReleaseClosedPreview();
+  // The printer stops showing its preview (AfterPreview runs while it is
+  // still the current printer); then the report lets it go.
+  void EndPreview(TQRPrinter* printer);
   std::unique_ptr<QObject> noticeReceiver_;
   std::shared_ptr<TQRPrinter> previewPrinter_;  // the printer a preview shows
   std::shared_ptr<TMetafile> onScreenFirstPage_;

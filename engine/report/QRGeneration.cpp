@@ -70,6 +70,16 @@ std::shared_ptr<TQRPrinter> OwnPrinter(TQRPrinter* printer) {
   });
 }
 
+// A clean-up run while an earlier error is on its way: the first error is
+// the one reported.
+template <class F>
+void IgnoreErrors(const F& cleanUp) {
+  try {
+    cleanUp();
+  } catch (...) {
+  }
+}
+
 // Every element of the report and of its bands, depth first.
 template <class F>
 void ForEachElement(TQRControl& parent, const F& f) {
@@ -78,6 +88,36 @@ void ForEachElement(TQRControl& parent, const F& f) {
     ForEachElement(*control, f);
   }
 }
+
+// A run on a printer of its own (a print or an export): the report's new
+// current printer and its printing-progress window are freed when the scope
+// ends, however the run ends, and the printer the report had before is its
+// current printer again.
+class TOwnPrinterRun {
+ public:
+  TOwnPrinterRun(TQRCustomReport& report, TQRPrinter* remembered)
+      : report_(report), remembered_(remembered), printer_(report.QRPrinter) {}
+  ~TOwnPrinterRun() {
+    printer_.reset();
+    report_.QRPrinter = remembered_;
+    progress_.reset();
+  }
+  TOwnPrinterRun(const TOwnPrinterRun&) = delete;
+  TOwnPrinterRun& operator=(const TOwnPrinterRun&) = delete;
+
+  TQRPrinter& Printer() { return *printer_; }
+  // The window listens to the printer's notices; it is shown or not.
+  void OpenProgressWindow(bool show) {
+    progress_ = MakeProgressWindow(printer_.get(), show);
+    if (progress_) printer_->SetListener(progress_.get());
+  }
+
+ private:
+  TQRCustomReport& report_;
+  TQRPrinter* remembered_;
+  std::unique_ptr<TQRPrinter> printer_;
+  std::unique_ptr<QObject> progress_;
+};
 
 }  // namespace
 
@@ -108,7 +148,14 @@ void TQRCustomReport::ShowPreview() {
   if (OnPreview) printer.PreviewHandler = OnPreview;
   printer.OpenPreview();
 
-  GenerateReport();
+  try {
+    GenerateReport();
+  } catch (...) {
+    // A run that the closed preview cancelled lets its printer go, also when
+    // it then failed; the first error is the one reported.
+    if (Cancelled) IgnoreErrors([this] { ReleasePreviewPrinter(); });
+    throw;
+  }
   if (Cancelled) {
     ReleasePreviewPrinter();
     return;
@@ -121,32 +168,17 @@ void TQRCustomReport::PrintToPrinter() {
   TQRPrinter* const remembered = QRPrinter;
   if (!Available) return;
   AttachNewPrinter();
-  std::unique_ptr<TQRPrinter> printer(QRPrinter);
-  if (!printer->HasPrinters()) {
-    printer.reset();
-    QRPrinter = remembered;
-    return;
-  }
-  printer->SetTarget(TQRPrinterTarget::Device);
-  std::unique_ptr<QObject> progress = MakeProgressWindow(printer.get(), ShowProgress());
-  if (progress) printer->SetListener(progress.get());
-
-  auto finish = [&] {
-    printer.reset();
-    QRPrinter = remembered;
-    progress.reset();
-  };
   try {
+    TOwnPrinterRun run(*this, remembered);
+    if (!run.Printer().HasPrinters()) return;
+    run.Printer().SetTarget(TQRPrinterTarget::Device);
+    run.OpenProgressWindow(ShowProgress());
     GenerateReport();
   } catch (...) {
-    finish();
+    IgnoreErrors([this] { ReleaseClosedPreview(); });
     throw;
   }
-  finish();
-  // The preview was closed while this run went on: its printer goes now,
-  // instead of being shown by a window that no longer exists.
-  if (previewClosePending_ && previewPrinter_ && QRPrinter == previewPrinter_.get())
-    PreviewClosedNotice(QRPrinter);
+  ReleaseClosedPreview();
 }
 
 void TQRCustomReport::AttachNewPrinter() {
@@ -169,11 +201,26 @@ void TQRCustomReport::CancelGeneration() {
 }
 
 void TQRCustomReport::ReleasePreviewPrinter() {
-  std::shared_ptr<TQRPrinter> printer = std::move(previewPrinter_);
+  const std::shared_ptr<TQRPrinter> printer = std::move(previewPrinter_);
   previewClosePending_ = false;
-  if (printer && QRPrinter == printer.get()) QRPrinter = nullptr;
-  // The flag is down and the printer freed also when AfterPreview fails.
-  if (printer && printer->PreviewShowing()) printer->SetPreviewShowing(false);
+  EndPreview(printer.get());
+}
+
+void TQRCustomReport::ReleaseClosedPreview() {
+  if (previewClosePending_ && previewPrinter_ && QRPrinter == previewPrinter_.get())
+    ReleasePreviewPrinter();
+}
+
+void TQRCustomReport::EndPreview(TQRPrinter* printer) {
+  // Let go once AfterPreview has run, also when it fails.
+  struct TLetGo {
+    TQRCustomReport& report;
+    TQRPrinter* printer;
+    ~TLetGo() {
+      if (printer != nullptr && report.QRPrinter == printer) report.QRPrinter = nullptr;
+    }
+  } letGo{*this, printer};
+  if (printer != nullptr && printer->PreviewShowing()) printer->SetPreviewShowing(false);
 }
 
 void TQRCustomReport::PreviewClosedNotice(TQRPrinter* printer) {
@@ -191,9 +238,7 @@ void TQRCustomReport::PreviewClosedNotice(TQRPrinter* printer) {
   }
   // A printer the program attached itself: it stops showing and the report
   // lets it go; its owner frees it.
-  TQRPrinter* current = QRPrinter;
-  QRPrinter = nullptr;
-  if (current != nullptr && current->PreviewShowing()) current->SetPreviewShowing(false);
+  EndPreview(QRPrinter);
 }
 
 void TQRCustomReport::PageReadyNotice(TQRPrinter* printer, int readyPages) {
@@ -252,25 +297,18 @@ void TQRCustomReport::PrintSetup(QObject*) {
 void TQRCustomReport::ExportToFilter(TQRExportFilter* filter) {
   exportFilter_ = filter;
   FinalPass = false;
+  struct TExportEnds {
+    TQRCustomReport& report;
+    ~TExportEnds() {
+      report.exportFilter_ = nullptr;
+      report.FinalPass = true;
+    }
+  } exportEnds{*this};
   TQRPrinter* const remembered = QRPrinter;
   AttachNewPrinter();
-  std::unique_ptr<TQRPrinter> printer(QRPrinter);
-  std::unique_ptr<QObject> progress = MakeProgressWindow(printer.get(), ShowProgress());
-  if (progress) printer->SetListener(progress.get());
-  auto finish = [&] {
-    printer.reset();
-    progress.reset();
-    exportFilter_ = nullptr;
-    FinalPass = true;
-    QRPrinter = remembered;
-  };
-  try {
-    GenerateReport();
-  } catch (...) {
-    finish();
-    throw;
-  }
-  finish();
+  TOwnPrinterRun run(*this, remembered);
+  run.OpenProgressWindow(ShowProgress());
+  GenerateReport();
 }
 
 // ---- the run --------------------------------------------------------------
@@ -337,14 +375,9 @@ void TQRCustomReport::RunDocument() {
     if (!Cancelled) FinishPage();
   } catch (...) {
     finishOutput();
-    if (begun) {
-      // The first error is the one reported; the document is closed all the
-      // same, so a print run still hands its pages to the printer.
-      try {
-        CloseDocument();
-      } catch (...) {
-      }
-    }
+    // The document is closed all the same, so a print run still hands its
+    // pages to the printer.
+    if (begun) IgnoreErrors([this] { CloseDocument(); });
     throw;
   }
   finishOutput();

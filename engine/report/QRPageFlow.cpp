@@ -13,10 +13,6 @@
 
 namespace {
 
-bool BreaksAllowed(TQRBandType type) {
-  return type != rbTitle && type != rbPageHeader && type != rbPageFooter && type != rbOverlay;
-}
-
 // The paper's extent down the page, orientation applied. Custom papers are
 // handed to the printer portrait like any other (ApplyPrinterSettings), so
 // this one rule serves every paper.

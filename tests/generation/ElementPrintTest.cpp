@@ -88,7 +88,9 @@ TEST_P(FrameTable, ThicknessFollowsThePointsAtTheDeviceScale) {
   for (const QString& line : ElementCalls())
     if (line.startsWith(QLatin1String("FillRect"))) fills << line;
   EXPECT_EQ(fills, QStringList(c.fills.begin(), c.fills.end()));
-  if (!c.fills.empty()) EXPECT_TRUE(ElementCalls().contains("SetBrush #0000ff 0"));
+  if (!c.fills.empty()) {
+    EXPECT_TRUE(ElementCalls().contains("SetBrush #0000ff 0"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Device600, FrameTable, testing::ValuesIn(kFrameCases),

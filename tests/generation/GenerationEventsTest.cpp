@@ -230,6 +230,58 @@ TEST_F(SummaryReportTest, ClosingThePreviewDuringAPrintCancelsItAndEndsThePrevie
   EXPECT_EQ(report.QRPrinter, nullptr);
 }
 
+TEST_F(SummaryReportTest, AfterPreviewStillSeesThePrinterOfThePreview) {
+  // The printer stops showing, AfterPreview runs, and only then is it let go.
+  int pagesSeen = -1;
+  report.AfterPreview = [&pagesSeen](TQRCustomReport* r) {
+    pagesSeen = r->QRPrinter != nullptr ? r->QRPrinter->PageCount() : -1;
+  };
+  ScriptPreview(report, {"close"});
+  report.ShowPreview();
+  EXPECT_EQ(pagesSeen, 1);
+  EXPECT_EQ(report.QRPrinter, nullptr);
+}
+
+TEST_F(SummaryReportTest, PreviewClosedDuringAPrintThatFailsStillLetsItsPrinterGo) {
+  TQRPrinter* previewPrinter = nullptr;
+  report.OnStartPage = [&previewPrinter, this](TQRCustomReport* r) {
+    if (r->QRPrinter->Target() == TQRPrinterTarget::PageStore) {
+      previewPrinter = r->QRPrinter;
+      return;
+    }
+    // The user closes the preview (its window goes), then the print fails.
+    previewPrinter->PreviewClosed(nullptr);
+    for (TFakePreview* preview : previewOwner.findChildren<TFakePreview*>()) preview->deleteLater();
+    throw std::runtime_error("the record cannot be written");
+  };
+  ScriptPreview(report, {"print"});
+  report.ShowPreview();
+  EXPECT_EQ(dialogs.Texts(), QStringList{"the record cannot be written."});
+  EXPECT_EQ(report.QRPrinter, nullptr);
+  EXPECT_EQ(log.count("AfterPreview"), 1);
+  EXPECT_TRUE(report.Available);
+}
+
+TEST_F(GenerationTest, PreviewClosedDuringItsRunThatThenFailsLeavesNoPrinter) {
+  TQRReport& report = NewReport();
+  AddLabel(AddBand(report, rbDetail, 2000), QStringLiteral("D"), 0, 0, 100, 60);
+  int needData = 0;
+  report.OnNeedData = [&needData, &report](TQRCustomReport*, bool& more) {
+    more = ++needData <= 5;
+    if (needData == 3) {
+      report.QRPrinter->PreviewClosed(nullptr);  // the user closes the preview
+      throw std::runtime_error("no more data");
+    }
+  };
+  report.AfterPreview = [this](TQRCustomReport*) { log.append("AfterPreview"); };
+  TFakePreview::next.report = &report;
+  EXPECT_THROW(report.ShowPreview(), std::runtime_error);
+  // The run was cancelled: the printer goes as it would after a quiet cancel.
+  EXPECT_EQ(report.QRPrinter, nullptr);
+  EXPECT_TRUE(report.Available);
+  EXPECT_EQ(log, QStringList{"AfterPreview"});
+}
+
 TEST_F(GenerationTest, ExportRunDrawsNoFillsAsksForOnePageAndIsAbandoned) {
   TQRReport& report = NewReport();
   TQRCustomBand& detail = AddBand(report, rbDetail, 2000);  // one record per page

@@ -67,6 +67,10 @@ TFakePreview::TFakePreview(TQRPrinter* printer, TFakePreviewScript script)
       this, [this] { Start(); }, Qt::QueuedConnection);
 }
 
+TFakePreview::~TFakePreview() {
+  if (printer_ != nullptr && printer_->Listener() == this) printer_->SetPreviewShowing(false);
+}
+
 void TFakePreview::ForgetPrinter(TQRPrinter* printer) {
   if (printer != printer_) return;
   printer_->SetPreviewShowing(false);

@@ -62,6 +62,8 @@ struct TFakePreviewScript {
 class TFakePreview : public QObject, public TQRPreviewLink {
  public:
   TFakePreview(TQRPrinter* printer, TFakePreviewScript script);
+  // Like the real preview control, a preview that goes stops showing its printer.
+  ~TFakePreview() override;
   void ForgetPrinter(TQRPrinter* printer) override;
   bool event(QEvent* e) override;
 
