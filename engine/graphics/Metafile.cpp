@@ -1,5 +1,6 @@
 #include "Metafile.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "EmfLayout.h"
@@ -18,6 +19,12 @@ int FramePixels(std::int64_t hundredthsOfMm) {
       std::llround(double(hundredthsOfMm) * ScreenPixelsPerInch() / 2540.0), 0x7FFFFFFF));
 }
 
+// Pixel extent of inclusive bounds; hostile bounds may span more than an int holds.
+int BoundsPixels(std::int32_t first, std::int32_t last) {
+  const std::int64_t extent = std::int64_t(last) - first + 1;
+  return int(std::clamp<std::int64_t>(extent, 0, 0x7FFFFFFF));
+}
+
 }  // namespace
 
 TMetafile::TMetafile() = default;
@@ -34,10 +41,8 @@ TMetafile TMetafile::FromBytes(const QByteArray& bytes) {
     metafile.height_ = FramePixels(height);
   } else {
     // No usable frame: the drawing's own bounds, in reference pixels.
-    metafile.width_ =
-        int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[2]) - layout->bounds[0] + 1));
-    metafile.height_ =
-        int(std::max<std::int64_t>(0, std::int64_t(layout->bounds[3]) - layout->bounds[1] + 1));
+    metafile.width_ = BoundsPixels(layout->bounds[0], layout->bounds[2]);
+    metafile.height_ = BoundsPixels(layout->bounds[1], layout->bounds[3]);
   }
   metafile.layout_ = std::move(layout);
   metafile.dibs_ = std::make_shared<emf::TDibCache>();

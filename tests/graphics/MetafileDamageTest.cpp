@@ -186,4 +186,18 @@ INSTANTIATE_TEST_SUITE_P(
       return name.replace(QRegularExpression("[^A-Za-z0-9]"), "_").toStdString();
     });
 
+// Without a usable frame the size comes from the bounds, which a hostile file
+// may spread over the whole 32-bit range: the size must not wrap negative.
+TEST(MetafileSize, HostileBoundsWithoutFrameNeverGiveANegativeSize) {
+  QByteArray bytes = RecordedPage();
+  for (int at = 24; at < 40; at += 4) Put32(bytes, at, 0);  // frame: none
+  Put32(bytes, 8, 0xC0000000u);                             // bounds left, top
+  Put32(bytes, 12, 0xC0000000u);
+  Put32(bytes, 16, 0x7FFFFFFFu);  // bounds right, bottom
+  Put32(bytes, 20, 0x7FFFFFFFu);
+  const TMetafile metafile = TMetafile::FromBytes(bytes);
+  EXPECT_GE(metafile.Width(), 0);
+  EXPECT_GE(metafile.Height(), 0);
+}
+
 }  // namespace
