@@ -24,6 +24,35 @@ bool SameFile(const QString& a, const QString& b) {
   return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
 }
 
+// Record `number` starting at offset `start`: head, payload (plain, or the
+// count L and the coder's bits) and back link. EWriteError when the store
+// would outgrow its 32-bit offsets.
+QByteArray EncodeRecord(int number, qint64 start, const QByteArray& metafileBytes,
+                        bool compressed) {
+  if (metafileBytes.size() > kMaxStoreSize) throw EWriteError();
+  QByteArray record(kRecordHeadSize, Qt::Uninitialized);
+  if (compressed) {
+    record.resize(kRecordHeadSize + kExpandedCountSize);
+    PutI32(reinterpret_cast<unsigned char*>(record.data()) + kRecordPayloadAt,
+           static_cast<std::int32_t>(metafileBytes.size()));
+    TQRCompress coder(record);
+    coder.Encode(reinterpret_cast<const unsigned char*>(metafileBytes.constData()),
+                 static_cast<std::size_t>(metafileBytes.size()));
+    coder.Finish();
+  } else {
+    record.append(metafileBytes);
+  }
+  const qint64 end = start + record.size() + kBackLinkSize;
+  if (end > kMaxStoreSize) throw EWriteError();
+  auto* head = reinterpret_cast<unsigned char*>(record.data());
+  PutI32(head + kRecordNumberAt, number);
+  PutI32(head + kRecordForwardAt, static_cast<std::int32_t>(end));
+  unsigned char back[kBackLinkSize];
+  PutI32(back, static_cast<std::int32_t>(start));
+  record.append(reinterpret_cast<const char*>(back), kBackLinkSize);
+  return record;
+}
+
 }  // namespace
 
 TQRPageList::TQRPageList() = default;
@@ -104,38 +133,9 @@ void TQRPageList::AppendPayload(const QByteArray& metafileBytes) {
   // Records are only ever appended to a store this list wrote itself, whose
   // offsets are all known.
   if (forward_.size() != static_cast<std::size_t>(count_)) throw EWriteError();
-  if (count_ == 0) {
-    ++count_;
-    try {
-      WriteHeader();
-    } catch (...) {
-      --count_;
-      throw;
-    }
-    --count_;
-  }
-  if (metafileBytes.size() > kMaxStoreSize) throw EWriteError();
+  if (count_ == 0) WriteFirstHeader();
   const qint64 start = stream_->Size();
-  QByteArray record(kRecordHeadSize, Qt::Uninitialized);
-  if (compression_) {
-    record.resize(kRecordHeadSize + kExpandedCountSize);
-    PutI32(reinterpret_cast<unsigned char*>(record.data()) + kRecordPayloadAt,
-           static_cast<std::int32_t>(metafileBytes.size()));
-    TQRCompress coder(record);
-    coder.Encode(reinterpret_cast<const unsigned char*>(metafileBytes.constData()),
-                 static_cast<std::size_t>(metafileBytes.size()));
-    coder.Finish();
-  } else {
-    record.append(metafileBytes);
-  }
-  const qint64 end = start + record.size() + kBackLinkSize;
-  if (end > kMaxStoreSize) throw EWriteError();
-  auto* head = reinterpret_cast<unsigned char*>(record.data());
-  PutI32(head + kRecordNumberAt, count_ + 1);
-  PutI32(head + kRecordForwardAt, static_cast<std::int32_t>(end));
-  unsigned char back[kBackLinkSize];
-  PutI32(back, static_cast<std::int32_t>(start));
-  record.append(reinterpret_cast<const char*>(back), kBackLinkSize);
+  const QByteArray record = EncodeRecord(count_ + 1, start, metafileBytes, compression_);
   stream_->Seek(start);
   try {
     stream_->Write(record.constData(), record.size());
@@ -151,6 +151,19 @@ void TQRPageList::AppendPayload(const QByteArray& metafileBytes) {
   ++count_;
   tail_.clear();
   tailTried_ = false;
+}
+
+// The store is a whole file from its first page on: the header counts that
+// page before the page itself is written.
+void TQRPageList::WriteFirstHeader() {
+  ++count_;
+  try {
+    WriteHeader();
+  } catch (...) {
+    --count_;
+    throw;
+  }
+  --count_;
 }
 
 qint32 TQRPageList::ReadI32At(qint64 at) {
@@ -296,16 +309,13 @@ TPageRecordInfo TQRPageList::RecordInfo(int n) {
 void TQRPageList::CopyToFile(const QString& fileName) {
   Guard g(lock_);
   if (!stream_) throw EWriteError();
-  const auto createError = [&](const QString& reason) {
-    return EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
-  };
   if (SameFile(fileName, stream_->FileName()))
-    throw createError(QStringLiteral(
-        "The process cannot access the file because it is being used by another process."));
+    throw CannotCreateFile(fileName, QStringLiteral("The process cannot access the file because "
+                                                    "it is being used by another process."));
   // Written beside the target and renamed over it at the end, so that a copy
   // that fails half-way leaves any earlier file as it was.
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) throw createError(file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) throw CannotCreateFile(fileName, file.errorString());
   stream_->CopyTo(file);
-  if (!file.commit()) throw createError(file.errorString());
+  if (!file.commit()) throw CannotCreateFile(fileName, file.errorString());
 }

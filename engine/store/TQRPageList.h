@@ -87,6 +87,7 @@ class TQRPageList {
     qint32 number;
     qint32 forward;
   };
+  void WriteFirstHeader();
   THead ReadHead(qint64 at, qint64 size);
   qint64 RecordOffset(int n);
   qint64 WalkForward(int n);

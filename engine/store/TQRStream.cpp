@@ -9,18 +9,17 @@
 #include <limits>
 #include <stdexcept>
 
-#include "Errors.h"
 #include "TempFile.h"
 
 namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-QString CreateMessage(const QString& name, const QString& reason) {
-  return QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason);
-}
-
 }  // namespace
+
+EFCreateError CannotCreateFile(const QString& name, const QString& reason) {
+  return EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
+}
 
 TQRStream::TQRStream(qint64 spillThreshold, const QString& tempFolder)
     : tempFolder_(tempFolder), spillThreshold_(spillThreshold) {}
@@ -101,8 +100,8 @@ void TQRStream::SpillToFile() {
   try {
     handle = platform::CreateUniqueTempFile(tempFolder_, QStringLiteral("QRP"));
   } catch (const std::runtime_error& e) {
-    throw EFCreateError(
-        CreateMessage(tempFolder_ + QStringLiteral("/QRP.TMP"), QString::fromLocal8Bit(e.what())));
+    throw CannotCreateFile(tempFolder_ + QStringLiteral("/QRP.TMP"),
+                           QString::fromLocal8Bit(e.what()));
   }
   auto file = std::make_unique<QFile>(handle.path);
   const bool ok = file->open(handle.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
@@ -116,7 +115,7 @@ void TQRStream::SpillToFile() {
       ::close(handle.fd);
     QFile::remove(handle.path);
     // The memory copy is kept, so the stream stays whole.
-    throw EFCreateError(CreateMessage(handle.path, reason));
+    throw CannotCreateFile(handle.path, reason);
   }
   file_ = std::move(file);
   tempFileName_ = handle.path;

@@ -12,8 +12,14 @@
 #include <memory>
 #include <mutex>
 
+#include "Errors.h"
+
 class QFile;
 class QIODevice;
+
+// The platform's error for a file that cannot be made:
+// "Cannot create file "<name>". <reason>".
+EFCreateError CannotCreateFile(const QString& name, const QString& reason);
 
 class TQRStream {
  public:
