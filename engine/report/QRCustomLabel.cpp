@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <algorithm>
+#include <optional>
 
 #include "DesignReader.h"
 #include "FontHeight.h"
@@ -187,73 +188,119 @@ void TQRCustomLabel::LayoutLines() {
 
 // ---- printing -------------------------------------------------------------
 
+namespace {
+
+// Line height on the output device, tenths of a millimetre: the height of
+// "W" in the canvas's font, in device pixels, over the device's scale.
+long double DeviceLineHeight(TCanvas& canvas, const TQRPrinter& printer) {
+  const int pixels = canvas.TextExtent(QStringLiteral("W")).height();
+  return pixels > 0 ? pixels / static_cast<long double>(printer.ScaleY()) : 0.0L;
+}
+
+// Where the lines are written from and by which edge. `left` was read before
+// the layout; an automatically sized element whose width went from W0 to W
+// had its left edge moved by it (right or centre alignment), and the lines
+// follow the edge.
+struct TTextOrigin {
+  long double x = 0;
+  TTextAnchor anchor = TTextAnchor::Left;
+};
+
+TTextOrigin TextOrigin(TAlignment alignment, bool autoSize, long double left, long double width0,
+                       long double width) {
+  long double x = left;
+  if (autoSize && alignment == taRightJustify) x = left - (width - width0);
+  if (autoSize && alignment == taCenter) x = left - (width - width0) / 2;
+  switch (alignment) {
+    case taRightJustify:
+      return {x + width, TTextAnchor::Right};
+    case taCenter:
+      return {x + width / 2, TTextAnchor::Center};
+    case taLeftJustify:
+      break;
+  }
+  return {x, TTextAnchor::Left};
+}
+
+void FillPageRect(TQRPrinter& printer, QRgb color, long double left, long double top,
+                  long double right, long double bottom) {
+  TCanvas& canvas = printer.PageCanvas();
+  canvas.SetBrush(color, TBrushStyle::bsSolid);
+  canvas.FillRect(DeviceRect(printer, left, top, right, bottom));
+}
+
+}  // namespace
+
+// Where one print writes, tenths of a millimetre on the page.
+struct TQRCustomLabel::TPrintBox {
+  long double left = 0;  // L, inset by the left frame line once that is known
+  long double top = 0;   // T, likewise by the top frame line
+  long double width = 0;
+  long double height = 0;
+  long double lineHeight = 0;  // LH
+  TTextOrigin origin;
+};
+
 void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
   if (!IsPrintable()) return;
   TQRPrinter* printer = Device();
   if (printer == nullptr) return;
   TCanvas& canvas = printer->PageCanvas();
-  const bool finalPass = FinalPass();
   using S = TQRPrintableSize;
 
-  // Line height on the output device, in tenths of a millimetre.
-  auto lineHeight = [&canvas, printer] {
-    const int pixels = canvas.TextExtent(QStringLiteral("W")).height();
-    return pixels > 0 ? pixels / static_cast<long double>(printer->ScaleY()) : 0.0L;
-  };
   canvas.SelectFont(Font());
-  long double L = ofsX + Size().StoredValue(S::kLeft);
-  long double T = ofsY + Size().StoredValue(S::kTop);
-  const long double W0 = Size().StoredValue(S::kWidth);
-  long double H = Size().StoredValue(S::kHeight);
-  long double LH = lineHeight();
+  TPrintBox box;
+  box.left = ofsX + Size().StoredValue(S::kLeft);
+  box.top = ofsY + Size().StoredValue(S::kTop);
+  box.height = Size().StoredValue(S::kHeight);
+  box.lineHeight = DeviceLineHeight(canvas, *printer);
+  const long double width0 = Size().StoredValue(S::kWidth);
 
-  // The print event may replace the text for this print only.
-  QString remembered;
-  bool replaced = false;
-  if (!outputText_.isEmpty() && OnPrint) {
-    remembered = outputText_;
-    QString value = outputText_;
-    OnPrint(this, value);
-    canvas.SelectFont(Font());
-    H = Size().StoredValue(S::kHeight);
-    LH = lineHeight();
-    if (value != outputText_) {
-      outputText_ = value;
-      LayoutLines();
-      replaced = true;
-    }
-  }
+  const std::optional<QString> textBeforeEvent = RunPrintEvent(*printer, box);
   LayoutLines();
-  const long double W = Size().StoredValue(S::kWidth);
+  box.width = Size().StoredValue(S::kWidth);
 
-  auto fill = [&](long double left, long double top, long double right, long double bottom) {
-    canvas.SetBrush(Color(), TBrushStyle::bsSolid);
-    canvas.FillRect(DeviceRect(*printer, left, top, right, bottom));
-  };
-  if (finalPass && !Transparent()) fill(L, T, L + W, T + H);
-
+  if (FinalPass() && !Transparent())
+    FillPageRect(*printer, Color(), box.left, box.top, box.left + box.width, box.top + box.height);
   if (Frame().HasLines()) {
     const int inset = FrameInset(Frame());
-    if (Frame().DrawTop()) T += inset;
-    if (Frame().DrawLeft()) L += inset;
+    if (Frame().DrawTop()) box.top += inset;
+    if (Frame().DrawLeft()) box.left += inset;
   }
-  long double bottomLimit = T + H + 1;  // a tenth of a millimetre of tolerance
-  long double y = T;
+  box.origin = TextOrigin(AppliedAlignment(Alignment(), UseRightToLeftAlignment()), autoSize_,
+                          box.left, width0, box.width);
+  const long double expansion = PrintLines(*printer, box);
 
-  const TAlignment alignment = AppliedAlignment(Alignment(), UseRightToLeftAlignment());
-  long double x = L;
-  if (autoSize_) {
-    if (alignment == taRightJustify) x = L - (W - W0);
-    if (alignment == taCenter) x = L - (W - W0) / 2;
-  }
-  TTextAnchor anchor = TTextAnchor::Left;
-  if (alignment == taRightJustify) {
-    anchor = TTextAnchor::Right;
-    x += W;
-  } else if (alignment == taCenter) {
-    anchor = TTextAnchor::Center;
-    x += W / 2;
-  }
+  canvas.RemoveClip();
+  if (textBeforeEvent) outputText_ = *textBeforeEvent;
+  if (FinalPass() && Frame().HasLines())
+    PrintFrame(*printer, QRectF(double(box.left), double(box.top), double(box.width),
+                                double(box.height + expansion)));
+}
+
+std::optional<QString> TQRCustomLabel::RunPrintEvent(TQRPrinter& printer, TPrintBox& box) {
+  if (outputText_.isEmpty() || !OnPrint) return std::nullopt;
+  const QString remembered = outputText_;
+  QString value = outputText_;
+  OnPrint(this, value);
+  // The handler may have changed the font or the size.
+  TCanvas& canvas = printer.PageCanvas();
+  canvas.SelectFont(Font());
+  box.height = Size().StoredValue(TQRPrintableSize::kHeight);
+  box.lineHeight = DeviceLineHeight(canvas, printer);
+  if (value == outputText_) return std::nullopt;
+  outputText_ = value;
+  LayoutLines();
+  return remembered;
+}
+
+long double TQRCustomLabel::PrintLines(TQRPrinter& printer, const TPrintBox& box) {
+  TCanvas& canvas = printer.PageCanvas();
+  const bool finalPass = FinalPass();
+  const long double lh = box.lineHeight;
+  const long double bottom = box.top + box.height;
+  long double bottomLimit = bottom + 1;  // a tenth of a millimetre of tolerance
+  long double y = box.top;
 
   const bool continuing = !PrintDone();
   if (!continuing) nextLine_ = 0;
@@ -261,22 +308,23 @@ void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
   bool requested = false;         // this print has asked the band to grow
   long double seenExpansion = 0;  // the band's expansion as this element last saw it
   while (nextLine_ < outputLines_.size()) {
-    if (y + LH > bottomLimit) {
+    if (y + lh > bottomLimit) {
       TQRCustomBand* band = ParentBand();
-      if (!autoStretch_ || band == nullptr || !band->CanGrowBy(LH)) break;
+      if (!autoStretch_ || band == nullptr || !band->CanGrowBy(lh)) break;
       long double expansion = 0;
-      band->GrowBy(LH, expansion, requested);
-      bottomLimit = T + H + 1 + expansion;
+      band->GrowBy(lh, expansion, requested);
+      bottomLimit = bottom + 1 + expansion;
       if (finalPass && !Transparent() && expansion > seenExpansion)
-        fill(L, T + H + seenExpansion, L + W, T + H + expansion);
+        FillPageRect(printer, Color(), box.left, bottom + seenExpansion, box.left + box.width,
+                     bottom + expansion);
       seenExpansion = expansion;
       continue;  // the line fits now, or the band grows once more
     }
     const QString& line = outputLines_[nextLine_];
     if (finalPass && !line.isEmpty())
-      canvas.TextOut(printer->DeviceX(double(x)), printer->DeviceY(double(y)), anchor, line,
-                     UseRightToLeftReading());
-    y += LH;
+      canvas.TextOut(printer.DeviceX(double(box.origin.x)), printer.DeviceY(double(y)),
+                     box.origin.anchor, line, UseRightToLeftReading());
+    y += lh;
     ++nextLine_;
   }
   bool linesLeft = nextLine_ < outputLines_.size();
@@ -285,11 +333,7 @@ void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
   // after empty page.
   if (continuing && linesLeft && nextLine_ == firstLine) linesLeft = false;
   SetPrintDone(!(linesLeft && autoStretch_));
-
-  canvas.RemoveClip();
-  if (replaced) outputText_ = remembered;
-  if (finalPass && Frame().HasLines())
-    PrintFrame(*printer, QRectF(double(L), double(T), double(W), double(H + seenExpansion)));
+  return seenExpansion;
 }
 
 // ---- on-screen drawing ----------------------------------------------------

@@ -7,10 +7,12 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "QRPrintable.h"
 
 class TQRCustomBand;
+class TQRPrinter;
 
 // Lets the program change the text just before it prints.
 using TQRLabelOnPrintEvent = std::function<void(TQRComponent* sender, QString& value)>;
@@ -82,6 +84,13 @@ class TQRCustomLabel : public TQRPrintable {
   void FontChanged() override;
 
  private:
+  struct TPrintBox;
+  // Raises OnPrint; when the handler replaced the text, the text it had
+  // before, which comes back once the element has printed.
+  std::optional<QString> RunPrintEvent(TQRPrinter& printer, TPrintBox& box);
+  // Writes the lines from NextLine on while they fit, stretching the band
+  // where it can, and sets PrintDone; returns the band expansion it saw.
+  long double PrintLines(TQRPrinter& printer, const TPrintBox& box);
   // Layout width of a text in screen pixels: measured on the report's
   // reference device at its zoom, else the plain width on the screen.
   int TextWidth(QStringView text) const;

@@ -114,6 +114,37 @@ TEST_F(PageFlowTest, ForcedColumnsFillTheColumnsThenThePage) {
   EXPECT_EQ(report.Functions().Find("PAGENUMBER")->value, "2");
 }
 
+TEST_F(PageFlowTest, EveryColumnButThePagesFirstGetsItsColumnHeader) {
+  // Two records of 1000 fill a column below the page header and the column
+  // header; the detail loop prints the first column header of page 1, each
+  // further column and page starts with its own.
+  report.Page().SetColumns(2);
+  AddLabel(AddBand(report, rbPageHeader, 100), QStringLiteral("PH"), 0, 0, 100, 60);
+  AddLabel(AddBand(report, rbColumnHeader, 100), QStringLiteral("CH"), 0, 0, 100, 60);
+  TQRCustomBand& detail = AddRecords(5, 1000);
+  report.PrintToPrinter();
+  const double column2 = 100 + QRRound(detail.Size().Width());
+  ASSERT_EQ(DevicePages(), 2);
+  EXPECT_EQ(
+      TextOutsOnPage(1),
+      QStringList({At(100, 100, "PH"), At(100, 200, "CH"), At(100, 300, "R1"), At(100, 1300, "R2"),
+                   At(column2, 200, "CH"), At(column2, 300, "R3"), At(column2, 1300, "R4")}));
+  EXPECT_EQ(TextOutsOnPage(2),
+            QStringList({At(100, 100, "PH"), At(100, 200, "CH"), At(100, 300, "R5")}));
+}
+
+TEST_F(PageFlowTest, LinkedBandIsKeptOnTheSamePage) {
+  // Each record needs its own 1000 and the linked summary's 800: the second
+  // (at Y 1100, 1594 left) goes to page 2 and the summary follows it there.
+  TQRCustomBand& summary = AddBand(report, rbSummary, 800);
+  AddLabel(summary, QStringLiteral("S"), 0, 0, 100, 60);
+  AddRecords(2, 1000).SetLinkBand(&summary);
+  report.PrintToPrinter();
+  ASSERT_EQ(DevicePages(), 2);
+  EXPECT_EQ(TextOutsOnPage(1), QStringList{At(100, 100, "R1")});
+  EXPECT_EQ(TextOutsOnPage(2), QStringList({At(100, 100, "R2"), At(100, 1100, "S")}));
+}
+
 TEST_F(PageFlowTest, StretchingMemoContinuesOnTheNextPageAtItsOwnPosition) {
   // The title fills the page down to Y 2300; the memo's band then has 394
   // tenths left, so the memo stretches the band as far as it can and goes on
