@@ -115,9 +115,10 @@ void TQRPrinter::EndRun() {
   }
   runState_ = TQRPrinterRunState::Complete;
   ProcessPendingMessages();
-  // Pages discarded or loaded from a file meanwhile are not this run's.
-  const bool sameStore = runState_ == TQRPrinterRunState::Complete && !loadedFromFile_;
-  if (sameStore) SetReadyPages(readyPages_ + 1);
+  // Pages discarded or loaded from a file meanwhile are not this run's, so
+  // there is no last page of it to announce.
+  const bool runPagesKept = runState_ == TQRPrinterRunState::Complete && !loadedFromFile_;
+  if (runPagesKept) SetReadyPages(readyPages_ + 1);
   if (!toStore && OnPrintDone) OnPrintDone(this);
 }
 
