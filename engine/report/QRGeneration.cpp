@@ -224,13 +224,16 @@ void TQRCustomReport::EndPreview(TQRPrinter* printer) {
 }
 
 void TQRCustomReport::PreviewClosedNotice(TQRPrinter* printer) {
+  // The notice of a printer the report neither runs on nor shows changes
+  // nothing.
+  if (printer != nullptr && printer != QRPrinter && printer != previewPrinter_.get()) return;
   if (!Available) {
     // Closed during a run: the run stops; the printer goes once it is over.
     if (printer != nullptr && printer == previewPrinter_.get()) previewClosePending_ = true;
     CancelGeneration();
     return;
   }
-  // The notice of a printer the report no longer shows changes nothing.
+  // Between runs only the current printer's notice counts.
   if (printer != nullptr && printer != QRPrinter) return;
   if (previewPrinter_ && QRPrinter == previewPrinter_.get()) {
     ReleasePreviewPrinter();

@@ -118,6 +118,7 @@ TEST_F(SummaryReportTest, NothingToPrintStillEndsTheDeviceRun) {
 
 TEST_F(SummaryReportTest, ElementErrorEndsTheDeviceRunAndLeavesTheReportAvailable) {
   failEveryRun = true;
+  report.SetUnits(TQRUnit::MM);  // the run reads in Native meanwhile
   EXPECT_THROW(report.PrintToPrinter(), std::runtime_error);
   // The document is closed by EndRun, so the pages made so far go to the
   // printer and AfterPrint is raised; the printer and window are gone.
@@ -126,7 +127,10 @@ TEST_F(SummaryReportTest, ElementErrorEndsTheDeviceRunAndLeavesTheReportAvailabl
   EXPECT_EQ(log.last(), "progress gone");
   EXPECT_TRUE(report.Available);
   EXPECT_EQ(report.QRPrinter, nullptr);
-  EXPECT_EQ(report.Units(), TQRUnit::Native);  // as the test built it
+  // Units and elements are as they were before the run.
+  EXPECT_EQ(report.Units(), TQRUnit::MM);
+  EXPECT_EQ(title->Size().Units(), TQRUnit::MM);
+  EXPECT_FALSE(title->InOutput());
 
   // The report runs again.
   failEveryRun = false;
@@ -239,6 +243,25 @@ TEST_F(SummaryReportTest, AfterPreviewStillSeesThePrinterOfThePreview) {
   ScriptPreview(report, {"close"});
   report.ShowPreview();
   EXPECT_EQ(pagesSeen, 1);
+  EXPECT_EQ(report.QRPrinter, nullptr);
+}
+
+TEST_F(SummaryReportTest, PreviewClosedNoticeOfAnotherPrinterChangesNothing) {
+  // A printer the report does not show (an earlier preview's, say) reports
+  // its preview closed, once during the preview's run and once while the
+  // preview shows: neither cancels the run nor ends the preview.
+  TQRPrinter stale;
+  stale.SetOwnerReport(report.NoticeReceiver());
+  report.OnEndPage = [&stale](TQRCustomReport*) { stale.PreviewClosed(nullptr); };
+  ScriptPreview(report, {"hook", "close"});
+  TFakePreview::next.hook = [&stale, this] {
+    stale.PreviewClosed(nullptr);
+    if (report.QRPrinter != nullptr && report.QRPrinter->PreviewShowing()) log.append("showing");
+  };
+  report.ShowPreview();
+  EXPECT_TRUE(log.contains("preview shows 1 pages"));
+  EXPECT_TRUE(log.contains("showing"));
+  EXPECT_EQ(log.count("AfterPreview"), 1);
   EXPECT_EQ(report.QRPrinter, nullptr);
 }
 

@@ -122,6 +122,8 @@ void TFakePreview::Step() {
     printer_->ExportThroughFilter(nullptr);
   } else if (step == QLatin1String("setup")) {
     printer_->RunPrintSetup(this);
+  } else if (step == QLatin1String("hook")) {
+    if (script_.hook) script_.hook();
   } else if (step == QLatin1String("again")) {
     if (script_.report != nullptr) script_.report->ShowPreview();
   } else if (step == QLatin1String("close")) {

@@ -50,10 +50,11 @@ int DevY(double tenths);
 
 // What the fake preview does once its run is complete: "print" (the Print
 // button), "setup" (Printer setup), "export" (saving through an export
-// filter), "again" (the report's ShowPreview called
-// once more) or "close".
+// filter), "again" (the report's ShowPreview called once more), "hook" (the
+// test's own step) or "close".
 struct TFakePreviewScript {
   QStringList steps;
+  std::function<void()> hook;
   bool closeWhileGenerating = false;  // close at the first page-ready notice of the run
   TQRCustomReport* report = nullptr;  // the preview waits while this report is busy
   QStringList* log = nullptr;         // "preview shows N pages" when the run is complete
