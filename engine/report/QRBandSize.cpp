@@ -1,7 +1,6 @@
 #include "QRBandSize.h"
 
 #include "QRCustomBand.h"
-#include "QRRound.h"
 
 TQRBandSize::TQRBandSize(TQRCustomBand* band) : TQRUnitBase(kValueCount), band_(band) {}
 
@@ -22,11 +21,8 @@ void TQRBandSize::SetWidth(long double value) {
 void TQRBandSize::ResizeOwner() {
   if (band_ == nullptr) return;
   TUpdatingOwner updating(*this);
-  const int width =
-      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
-  const int height =
-      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kHeight), TQRDirection::Vertical));
-  band_->SetBounds(band_->Left(), band_->Top(), width, height);
+  band_->SetBounds(band_->Left(), band_->Top(), RoundedPixels(kWidth, TQRDirection::Horizontal),
+                   RoundedPixels(kHeight, TQRDirection::Vertical));
 }
 
 void TQRBandSize::ReadValues(const std::vector<long double>& values) {

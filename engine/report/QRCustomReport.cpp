@@ -245,15 +245,11 @@ void TQRCustomReport::Loaded() {
 }
 
 QRect TQRCustomReport::MarginRect(QPoint origin) const {
-  TQRPage& page = *page_;
-  auto px = [&page](long double tenths, TQRDirection d) {
-    return QRRound(page.ToUnitsAs(TQRUnit::Pixels, tenths, d));
-  };
-  const int left = px(page.StoredValue(TQRPage::kLeftMargin), TQRDirection::Horizontal);
-  const int top = px(page.StoredValue(TQRPage::kTopMargin), TQRDirection::Vertical);
-  const int right = Width() - px(page.StoredValue(TQRPage::kRightMargin), TQRDirection::Horizontal);
-  const int bottom =
-      Height() - px(page.StoredValue(TQRPage::kBottomMargin), TQRDirection::Vertical);
+  const TQRPage& page = *page_;
+  const int left = page.RoundedPixels(TQRPage::kLeftMargin, TQRDirection::Horizontal);
+  const int top = page.RoundedPixels(TQRPage::kTopMargin, TQRDirection::Vertical);
+  const int right = Width() - page.RoundedPixels(TQRPage::kRightMargin, TQRDirection::Horizontal);
+  const int bottom = Height() - page.RoundedPixels(TQRPage::kBottomMargin, TQRDirection::Vertical);
   return QRect(origin.x() + left, origin.y() + top, std::max(0, right - left),
                std::max(0, bottom - top));
 }
@@ -293,8 +289,7 @@ void TQRCustomReport::PaintFrame(TCanvas& canvas, QPoint origin) {
 void TQRCustomReport::PaintColumns(TCanvas& canvas, QPoint origin) {
   const QRect margins = MarginRect(origin);
   const int columns = page_->Columns();
-  const int space = QRRound(page_->ToUnitsAs(
-      TQRUnit::Pixels, page_->StoredValue(TQRPage::kColumnSpace), TQRDirection::Horizontal));
+  const int space = page_->RoundedPixels(TQRPage::kColumnSpace, TQRDirection::Horizontal);
   const int columnWidth = std::max(0, (margins.width() - space * (columns - 1)) / columns);
   canvas.SetPen(kColumnColor, 1, TPenStyle::psDot);
   for (int i = 1; i < columns; ++i) {

@@ -5,7 +5,6 @@
 
 #include "DesignValue.h"
 #include "QRCustomReport.h"
-#include "QRRound.h"
 
 const QStringList& PaperSizeNames() {
   static const QStringList names =
@@ -114,11 +113,8 @@ void TQRPage::ResizeOwner() {
   TQRCustomReport* report = ParentReport();
   if (report == nullptr || UpdatingOwner()) return;
   TUpdatingOwner updating(*this);
-  const int width =
-      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kWidth), TQRDirection::Horizontal));
-  const int height =
-      QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(kLength), TQRDirection::Vertical));
-  report->SetBounds(report->Left(), report->Top(), width, height);
+  report->SetBounds(report->Left(), report->Top(), RoundedPixels(kWidth, TQRDirection::Horizontal),
+                    RoundedPixels(kLength, TQRDirection::Vertical));
 }
 
 void TQRPage::ReadValues(const std::vector<long double>& values) {

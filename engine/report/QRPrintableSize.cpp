@@ -1,7 +1,6 @@
 #include "QRPrintableSize.h"
 
 #include "QRPrintable.h"
-#include "QRRound.h"
 
 TQRPrintableSize::TQRPrintableSize(TQRPrintable* element)
     : TQRUnitBase(kValueCount), element_(element) {}
@@ -29,12 +28,10 @@ void TQRPrintableSize::SetWidth(long double value) {
 void TQRPrintableSize::ResizeOwner() {
   if (element_ == nullptr || UpdatingOwner()) return;
   TUpdatingOwner updating(*this);
-  auto pixels = [this](int index, TQRDirection direction) {
-    return QRRound(ToUnitsAs(TQRUnit::Pixels, StoredValue(index), direction));
-  };
-  element_->SetBounds(pixels(kLeft, TQRDirection::Horizontal), pixels(kTop, TQRDirection::Vertical),
-                      pixels(kWidth, TQRDirection::Horizontal),
-                      pixels(kHeight, TQRDirection::Vertical));
+  element_->SetBounds(RoundedPixels(kLeft, TQRDirection::Horizontal),
+                      RoundedPixels(kTop, TQRDirection::Vertical),
+                      RoundedPixels(kWidth, TQRDirection::Horizontal),
+                      RoundedPixels(kHeight, TQRDirection::Vertical));
 }
 
 void TQRPrintableSize::ReadValues(const std::vector<long double>& values) {

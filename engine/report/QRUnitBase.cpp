@@ -5,6 +5,7 @@
 
 #include "DesignValue.h"
 #include "QRCustomReport.h"
+#include "QRRound.h"
 #include "ReferenceCanvas.h"
 
 namespace {
@@ -70,6 +71,10 @@ long double TQRUnitBase::ToUnits(long double stored, TQRDirection direction) con
 
 long double TQRUnitBase::FromUnits(long double value, TQRDirection direction) const {
   return FromUnitsAs(Units(), value, direction);
+}
+
+int TQRUnitBase::RoundedPixels(int index, TQRDirection direction) const {
+  return QRRound(ToUnitsAs(TQRUnit::Pixels, values_[std::size_t(index)], direction));
 }
 
 long double TQRUnitBase::Get(int index, TQRDirection direction) const {

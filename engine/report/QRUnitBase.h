@@ -47,6 +47,9 @@ class TQRUnitBase {
 
   int ValueCount() const { return int(values_.size()); }
   long double StoredValue(int index) const { return values_[std::size_t(index)]; }
+  // Measure `index` as whole screen pixels at the holder's resolution and
+  // zoom, whatever the current unit: the on-screen image of the value.
+  int RoundedPixels(int index, TQRDirection direction) const;
 
   // Values (a list of ValueCount() numbers); false for another name.
   virtual bool ReadProperty(const QString& name, const TDesignValue& value, TDesignReader& reader);
