@@ -41,55 +41,11 @@ void TQRCustomBand::Render() {
   bool printBand = Enabled();
   if (printBand && BeforePrint) BeforePrint(this, printBand);
   if (printBand) {
-    // A forced break replaces the space check.
-    const bool breaks = BreaksAllowed(bandType_) && report.PageCount >= 1;
-    if (breaks && forceNewPage_) {
-      report.ForcePageBreak();
-    } else if (breaks && forceNewColumn_) {
-      report.ForceColumnBreak();
-    } else {
-      report.EnsureSpace(this);
-    }
+    MakeRoom();
     TQRPrinter& printer = *report.QRPrinter;
     OutputRect = DeviceRect(printer, report.CurrentX, report.CurrentY,
                             report.CurrentX + size_->Width(), report.CurrentY + size_->Height());
-    if (TQRControl::Height() != 0 && Enabled()) {
-      if (report.FinalPass) {
-        TCanvas& canvas = printer.PageCanvas();
-        canvas.SetBrush(Color(), TBrushStyle::bsSolid);
-        canvas.FillRect(OutputRect);
-      }
-      Expansion = 0;
-      const long double rememberedHeight = size_->Height();
-      bool firstPass = true;
-      bool allFinished = true;
-      do {
-        allFinished = true;
-        const std::vector<TQRControl*> children = Controls();
-        for (TQRControl* control : children) {
-          auto* element = dynamic_cast<TQRPrintable*>(control);
-          if (element == nullptr || !element->Enabled()) continue;
-          if (firstPass || !element->PrintDone())
-            element->PrintAt(report.CurrentX, report.CurrentY);
-          allFinished = allFinished && element->PrintDone();
-        }
-        if (report.FinalPass) {
-          // On a further page the band starts where that page put it.
-          OutputRect = DeviceRect(printer, report.CurrentX, report.CurrentY,
-                                  report.CurrentX + size_->Width(),
-                                  report.CurrentY + size_->Height() + Expansion + 1);
-          Frame().PaintFrame(printer.PageCanvas(), OutputRect, printer.ScaleX(), printer.ScaleY());
-        }
-        if (!allFinished) {
-          report.StartNewColumn();
-          if (size_->Height() != rememberedHeight) size_->SetHeight(rememberedHeight);
-          Expansion = 0;
-        }
-        firstPass = false;
-      } while (!allFinished);
-      report.CurrentY += QRRound(size_->Height() + Expansion);
-      if (size_->Height() != rememberedHeight) size_->SetHeight(rememberedHeight);
-    }
+    if (TQRControl::Height() != 0 && Enabled()) PrintContents();
   }
   if (AfterPrint) AfterPrint(this, printBand);
   // The child prints even when this band was skipped.
@@ -97,6 +53,65 @@ void TQRCustomBand::Render() {
     TPrintsAsFooter asFooter(*child, bandType_ == rbPageFooter);
     report.OutputBand(child);
   }
+}
+
+// A forced break replaces the space check.
+void TQRCustomBand::MakeRoom() {
+  TQRCustomReport& report = *report_;
+  const bool breaks = BreaksAllowed(bandType_) && report.PageCount >= 1;
+  if (breaks && forceNewPage_) {
+    report.ForcePageBreak();
+  } else if (breaks && forceNewColumn_) {
+    report.ForceColumnBreak();
+  } else {
+    report.EnsureSpace(this);
+  }
+}
+
+void TQRCustomBand::PrintContents() {
+  TQRCustomReport& report = *report_;
+  if (report.FinalPass) {
+    TCanvas& canvas = report.QRPrinter->PageCanvas();
+    canvas.SetBrush(Color(), TBrushStyle::bsSolid);
+    canvas.FillRect(OutputRect);
+  }
+  Expansion = 0;
+  const long double rememberedHeight = size_->Height();
+  for (bool firstPass = true;; firstPass = false) {
+    const bool allFinished = PrintElements(firstPass);
+    if (report.FinalPass) PaintFrameOnPage();
+    if (allFinished) break;
+    // Elements with lines left go on in the next column or on the next page.
+    report.StartNewColumn();
+    if (size_->Height() != rememberedHeight) size_->SetHeight(rememberedHeight);
+    Expansion = 0;
+  }
+  report.CurrentY += QRRound(size_->Height() + Expansion);
+  if (size_->Height() != rememberedHeight) size_->SetHeight(rememberedHeight);
+}
+
+bool TQRCustomBand::PrintElements(bool firstPass) {
+  TQRCustomReport& report = *report_;
+  bool allFinished = true;
+  const std::vector<TQRControl*> children = Controls();
+  for (TQRControl* control : children) {
+    auto* element = dynamic_cast<TQRPrintable*>(control);
+    if (element == nullptr || !element->Enabled()) continue;
+    if (firstPass || !element->PrintDone()) element->PrintAt(report.CurrentX, report.CurrentY);
+    allFinished = allFinished && element->PrintDone();
+  }
+  return allFinished;
+}
+
+// The frame covers the band as stretched, from where the band stands on
+// this page (on a further page, where that page put it).
+void TQRCustomBand::PaintFrameOnPage() {
+  TQRCustomReport& report = *report_;
+  TQRPrinter& printer = *report.QRPrinter;
+  OutputRect =
+      DeviceRect(printer, report.CurrentX, report.CurrentY, report.CurrentX + size_->Width(),
+                 report.CurrentY + size_->Height() + Expansion + 1);
+  Frame().PaintFrame(printer.PageCanvas(), OutputRect, printer.ScaleX(), printer.ScaleY());
 }
 
 bool TQRCustomBand::CanGrowBy(long double amount) const {

@@ -93,6 +93,15 @@ class TQRCustomBand : public TQRBasePanel {
   virtual void ForgetBand(const TQRComponent* band);
 
  private:
+  // Rendering steps (QRBandRender.cpp): the forced break or the space
+  // check; the fill, the elements (again in the next column or page while
+  // some have lines left) and the frame; one round of the elements, true
+  // when all are done; the frame of the band as it stands on this page.
+  void MakeRoom();
+  void PrintContents();
+  bool PrintElements(bool firstPass);
+  void PaintFrameOnPage();
+
   void LeaveReport();
   void NotifyElementsResized();
 
