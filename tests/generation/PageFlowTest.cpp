@@ -97,6 +97,16 @@ TEST_F(PageFlowTest, FirstForcedPageAfterTheTitleDoesNotBreak) {
   EXPECT_EQ(TextOutsOnPage(3), QStringList{At(100, 100, "R3")});
 }
 
+TEST_F(PageFlowTest, WithoutATitleEveryForcedRecordHasItsOwnPage) {
+  // The first record starts page 1 without a break of its own; nothing is
+  // suppressed, so the second breaks as asked.
+  AddRecords(3, 200).SetForceNewPage(true);
+  report.PrintToPrinter();
+  ASSERT_EQ(DevicePages(), 3);
+  for (int page = 1; page <= 3; ++page)
+    EXPECT_EQ(TextOutsOnPage(page), QStringList{At(100, 100, QStringLiteral("R%1").arg(page))});
+}
+
 TEST_F(PageFlowTest, ForcedColumnsFillTheColumnsThenThePage) {
   report.Page().SetColumns(2);
   report.Page().SetColumnSpace(100);
