@@ -169,6 +169,26 @@ TEST_F(SummaryReportTest, RunWithoutAPrinterIsRefused) {
   EXPECT_TRUE(log.isEmpty());  // not even BeforePrint
 }
 
+TEST_F(SummaryReportTest, OnPreviewHandlerReplacesTheStandardPreview) {
+  TQRPrinter* handed = nullptr;
+  TQRPrinterRunState stateWhenHanded = TQRPrinterRunState::Complete;
+  report.OnPreview = [&](TQRPrinter* printer) {
+    handed = printer;
+    stateWhenHanded = printer->RunState();
+  };
+  report.ShowPreview();
+  // The handler gets the printer before the run fills it; it shows nothing
+  // itself here, so ShowPreview does not wait and the printer stays current.
+  EXPECT_EQ(TFakePreview::opened, 0);
+  ASSERT_NE(handed, nullptr);
+  EXPECT_EQ(stateWhenHanded, TQRPrinterRunState::Idle);
+  EXPECT_EQ(report.QRPrinter, handed);
+  EXPECT_EQ(handed->Target(), TQRPrinterTarget::PageStore);
+  EXPECT_EQ(handed->RunState(), TQRPrinterRunState::Complete);
+  EXPECT_EQ(handed->PageCount(), 1);
+  EXPECT_EQ(log.count("AfterPrint(report)"), 0);
+}
+
 TEST_F(SummaryReportTest, SecondPreviewIsRefusedWhileBusyOrShowing) {
   // Pressing the preview command again while the run goes on, and again
   // once the preview shows, opens nothing.
