@@ -246,6 +246,41 @@ TEST_F(PageFlowTest, LabelThatCanNeverPlaceALineGivesUpAfterOneFreshPage) {
   EXPECT_TRUE(TextsOnPage(2).isEmpty());
 }
 
+struct MarginCase {
+  const char* name;
+  double left, right, top, bottom;  // before the run
+  double leftAfter, rightAfter, topAfter, bottomAfter;
+};
+
+// Letter portrait: 2159 across, 2794 down.
+const MarginCase kMarginCases[] = {
+    {"NoRoomAcross", 1500, 700, 100, 100, 0, 0, 100, 100},
+    {"NoRoomDown", 100, 100, 2000, 900, 100, 100, 0, 0},
+    // Margins that leave exactly nothing are kept: only less than nothing resets.
+    {"ExactlyNothingLeft", 1059, 1100, 100, 100, 1059, 1100, 100, 100},
+};
+
+class MarginTable : public PageFlowTest, public testing::WithParamInterface<MarginCase> {};
+
+TEST_P(MarginTable, MarginsThatLeaveNoRoomAreResetForGood) {
+  const MarginCase& c = GetParam();
+  TQRPage& page = report.Page();
+  page.SetLeftMargin(c.left);
+  page.SetRightMargin(c.right);
+  page.SetTopMargin(c.top);
+  page.SetBottomMargin(c.bottom);
+  AddLabel(AddBand(report, rbTitle, 10), QStringLiteral("T"), 0, 0, 100, 60);
+  report.PrintToPrinter();
+  EXPECT_EQ(double(page.LeftMargin()), c.leftAfter);
+  EXPECT_EQ(double(page.RightMargin()), c.rightAfter);
+  EXPECT_EQ(double(page.TopMargin()), c.topAfter);
+  EXPECT_EQ(double(page.BottomMargin()), c.bottomAfter);
+  EXPECT_EQ(TextOutsOnPage(1), QStringList{At(c.leftAfter, c.topAfter, "T")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, MarginTable, testing::ValuesIn(kMarginCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct BottomCase {
   const char* name;
   bool lastPageFooter;
