@@ -388,6 +388,31 @@ TEST_F(PageFlowTest, CancelFromTheProgressWindowStopsAtTheNextRecord) {
   EXPECT_TRUE(log.contains("AfterPrint(report)"));
 }
 
+TEST_F(PageFlowTest, PrinterSettingsAndPageSetupReachThePrintJob) {
+  report.Page().SetOrientation(TPrinterOrientation::poLandscape);
+  report.Page().SetPaperSize(TQRPaperSize::Legal);  // 2159 tenths down: one record a page
+  TQRReportPrinterSettings& settings = report.PrinterSettings();
+  settings.Copies = 3;
+  settings.OutputBin = TQRBin::Cassette;
+  settings.FirstPage = 2;
+  settings.LastPage = 2;
+  settings.Duplex = true;
+  report.SetReportTitle(QStringLiteral("Permisos"));
+  AddRecords(3, 1500);
+  report.PrintToPrinter();
+  // Only page 2 of the three reaches the printer.
+  ASSERT_EQ(DevicePages(), 1);
+  EXPECT_EQ(TextsOnPage(1), QStringList{"R2"});
+  EXPECT_EQ(script->journal.first(), "SetTitle \"Permisos\"");
+  ASSERT_EQ(script->jobModes.size(), 1u);
+  const TDeviceMode& mode = script->jobModes[0];
+  EXPECT_EQ(mode.copies, 3);
+  EXPECT_EQ(mode.orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(mode.paperSize, 5);       // Legal
+  EXPECT_EQ(mode.defaultSource, 14);  // the cassette
+  EXPECT_EQ(mode.duplex, DMDUP_SIMPLEX) << "Duplex is kept with the design, not applied";
+}
+
 TEST_F(PageFlowTest, CustomLandscapePaperKeepsItsShape) {
   script->defaultMode.fields |= DM_PAPERLENGTH | DM_PAPERWIDTH;  // a driver that takes custom paper
   report.Page().SetOrientation(TPrinterOrientation::poLandscape);
