@@ -7,6 +7,8 @@
 // The page is Letter portrait (2159 x 2794 tenths) with margins of 100, so
 // the printable length is 2594.
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <memory>
 #include <stdexcept>
 
@@ -411,6 +413,28 @@ TEST_F(PageFlowTest, PrinterSettingsAndPageSetupReachThePrintJob) {
   EXPECT_EQ(mode.paperSize, 5);       // Legal
   EXPECT_EQ(mode.defaultSource, 14);  // the cassette
   EXPECT_EQ(mode.duplex, DMDUP_SIMPLEX) << "Duplex is kept with the design, not applied";
+}
+
+TEST_F(PageFlowTest, CompressionOptionReachesThePageStore) {
+  AddLabel(AddBand(report, rbSummary, 150), QStringLiteral("S"), 0, 0, 100, 60);
+  for (const bool compressed : {false, true}) {
+    SCOPED_TRACE(compressed ? "compressed" : "plain");
+    report.SetOptions(compressed ? TQRReportOptions{TQRReportOption::Compression}
+                                 : TQRReportOptions{});
+    report.AttachNewPrinter();
+    std::unique_ptr<TQRPrinter> store(report.QRPrinter);
+    report.GenerateReport();
+    report.QRPrinter = nullptr;
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("pages.qrp"));
+    store->SavePrepared(fileName);
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GE(bytes.size(), 128);
+    EXPECT_EQ(int(bytes[25]), compressed ? 1 : 0);  // the header's compression byte
+    EXPECT_NE(store->FetchPage(1), nullptr);
+  }
 }
 
 TEST_F(PageFlowTest, CustomLandscapePaperKeepsItsShape) {
