@@ -89,6 +89,32 @@ TEST_P(HeaderFooterTable, HeadersAndFootersFollowTheOptions) {
 INSTANTIATE_TEST_SUITE_P(Options, HeaderFooterTable, testing::ValuesIn(kHeaderFooterCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(PageFlowTest, ElementsOnTheReportAndItsFramePrintOnEveryPageAfterTheFooter) {
+  AddLabel(AddBand(report, rbPageFooter, 200), QStringLiteral("F"), 0, 0, 100, 60);
+  // On the report itself, positions are on the page.
+  AddLabel(report, QStringLiteral("W"), 500, 50, 300, 60);
+  TQRLabel& hidden = AddLabel(report, QStringLiteral("H"), 500, 1000, 300, 60);
+  hidden.SetEnabled(false);
+  hidden.SetVisible(false);  // hidden and disabled still prints
+  AddLabel(report, QStringLiteral("D"), 500, 1500, 300, 60).SetEnabled(false);
+  report.Frame().SetDrawLeft(true);
+  AddRecords(3, 1000);
+  report.PrintToPrinter();
+
+  ASSERT_EQ(DevicePages(), 2);
+  EXPECT_EQ(TextsOnPage(1), QStringList({"R1", "R2", "F", "W", "H"}));
+  EXPECT_EQ(TextsOnPage(2), QStringList({"R3", "F", "W", "H"}));
+  EXPECT_TRUE(TextOutsOnPage(2).contains(At(500, 50, "W")));
+  // The report's frame stands on the margins: one point (8 pixels) down the left.
+  const QString leftLine = QStringLiteral("FillRect %1,%2,%3,%4")
+                               .arg(DevX(100))
+                               .arg(DevY(100))
+                               .arg(DevX(100) + 8)
+                               .arg(DevY(2794 - 100));
+  for (int page = 1; page <= 2; ++page)
+    EXPECT_TRUE(CallsOnPage(page, "FillRect").contains(leftLine)) << "page " << page;
+}
+
 TEST_F(PageFlowTest, FirstForcedPageAfterTheTitleDoesNotBreak) {
   AddLabel(AddBand(report, rbTitle, 200), QStringLiteral("T"), 0, 0, 100, 60);
   AddRecords(3, 200).SetForceNewPage(true);
