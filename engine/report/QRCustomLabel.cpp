@@ -197,29 +197,34 @@ long double DeviceLineHeight(TCanvas& canvas, const TQRPrinter& printer) {
   return pixels > 0 ? pixels / static_cast<long double>(printer.ScaleY()) : 0.0L;
 }
 
-// Where the lines are written from and by which edge. `left` was read before
-// the layout; an automatically sized element whose width went from W0 to W
-// had its left edge moved by it (right or centre alignment), and the lines
-// follow the edge.
+// How far an automatically sized element's left edge moved when its width
+// went from W0 to W in the layout of this print (a print event replaced its
+// text): right alignment keeps the right edge, centre the centre.
+long double AutoSizeShift(TAlignment alignment, bool autoSize, long double width0,
+                          long double width) {
+  if (!autoSize) return 0;
+  if (alignment == taRightJustify) return width - width0;
+  if (alignment == taCenter) return (width - width0) / 2;
+  return 0;
+}
+
+// Where the lines are written from, and by which edge, in an element whose
+// left edge is `left`.
 struct TTextOrigin {
   long double x = 0;
   TTextAnchor anchor = TTextAnchor::Left;
 };
 
-TTextOrigin TextOrigin(TAlignment alignment, bool autoSize, long double left, long double width0,
-                       long double width) {
-  long double x = left;
-  if (autoSize && alignment == taRightJustify) x = left - (width - width0);
-  if (autoSize && alignment == taCenter) x = left - (width - width0) / 2;
+TTextOrigin TextOrigin(TAlignment alignment, long double left, long double width) {
   switch (alignment) {
     case taRightJustify:
-      return {x + width, TTextAnchor::Right};
+      return {left + width, TTextAnchor::Right};
     case taCenter:
-      return {x + width / 2, TTextAnchor::Center};
+      return {left + width / 2, TTextAnchor::Center};
     case taLeftJustify:
       break;
   }
-  return {x, TTextAnchor::Left};
+  return {left, TTextAnchor::Left};
 }
 
 void FillPageRect(TQRPrinter& printer, QRgb color, long double left, long double top,
@@ -233,8 +238,8 @@ void FillPageRect(TQRPrinter& printer, QRgb color, long double left, long double
 
 // Where one print writes, tenths of a millimetre on the page.
 struct TQRCustomLabel::TPrintBox {
-  long double left = 0;  // L, inset by the left frame line once that is known
-  long double top = 0;   // T, likewise by the top frame line
+  long double left = 0;  // L: where the element stands, then inset by the left frame line
+  long double top = 0;   // T, likewise inset by the top frame line
   long double width = 0;
   long double height = 0;
   long double lineHeight = 0;  // LH
@@ -259,6 +264,10 @@ void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
   const std::optional<QString> textBeforeEvent = RunPrintEvent(*printer, box);
   LayoutLines();
   box.width = Size().StoredValue(S::kWidth);
+  // The background and the frame stand where the lines go, also when the
+  // layout just moved the element.
+  const TAlignment alignment = AppliedAlignment(Alignment(), UseRightToLeftAlignment());
+  box.left -= AutoSizeShift(alignment, autoSize_, width0, box.width);
 
   if (FinalPass() && !Transparent())
     FillPageRect(*printer, Color(), box.left, box.top, box.left + box.width, box.top + box.height);
@@ -267,8 +276,7 @@ void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
     if (Frame().DrawTop()) box.top += inset;
     if (Frame().DrawLeft()) box.left += inset;
   }
-  box.origin = TextOrigin(AppliedAlignment(Alignment(), UseRightToLeftAlignment()), autoSize_,
-                          box.left, width0, box.width);
+  box.origin = TextOrigin(alignment, box.left, box.width);
   const long double expansion = PrintLines(*printer, box);
 
   canvas.RemoveClip();

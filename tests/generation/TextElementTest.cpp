@@ -281,6 +281,42 @@ TEST_F(TextElementTest, MemoRaisesNoPrintEventAndShowsItsNameAfterwards) {
   EXPECT_EQ(memo->Caption(), "QRVehiculo");
 }
 
+TEST_F(TextElementTest, BackgroundAndFrameFollowTheTextThePrintEventWidened) {
+  // An automatically sized label whose print handler gives it a longer text
+  // widens leftwards (right alignment keeps its right edge); its background
+  // and frame go where its text goes.
+  TQRLabel& label = AddLabel(band, QStringLiteral("A"), 1000, 0, 100, 50, true);
+  label.SetAlignment(taRightJustify);
+  label.SetColor(0xFFFFFF00);
+  label.Frame().SetDrawLeft(true);
+  using S = TQRPrintableSize;
+  double rightEdge = 0;  // on the page, before the handler runs
+  label.OnPrint = [&rightEdge](TQRComponent* sender, QString& value) {
+    const TQRPrintableSize& size = static_cast<TQRLabel*>(sender)->Size();
+    rightEdge = 100 + double(size.StoredValue(S::kLeft) + size.StoredValue(S::kWidth));
+    value = QStringLiteral("ABCDEFGHIJ");
+  };
+  report.PrintToPrinter();
+
+  // The replaced text's layout stays until the next one: 101 pixels wide.
+  const double width = double(label.Size().StoredValue(S::kWidth));
+  const double bottom = 100 + double(label.Size().StoredValue(S::kHeight));
+  const double left = rightEdge - width;
+  const QStringList fills = CallsOnPage(1, "FillRect");
+  ASSERT_EQ(fills.size(), 3);  // band, label background, frame line
+  EXPECT_EQ(fills[1], QStringLiteral("FillRect %1,%2,%3,%4")
+                          .arg(DevX(left))
+                          .arg(DevY(100))
+                          .arg(DevX(left + width))
+                          .arg(DevY(bottom)));
+  EXPECT_EQ(fills[2], QStringLiteral("FillRect %1,%2,%3,%4")
+                          .arg(DevX(left + 4))
+                          .arg(DevY(100))
+                          .arg(DevX(left + 4) + 8)
+                          .arg(DevY(bottom)));
+  EXPECT_EQ(TextOutsOnPage(1), QStringList{At(rightEdge + 4, 100, "Right", "ABCDEFGHIJ")});
+}
+
 TEST_F(TextElementTest, StretchingLabelGrowsItsBandAndFillsTheStrip) {
   // Three lines in a height of one: the band grows twice by LH, the opaque
   // label fills each new strip below its own height, and the frame covers
