@@ -9,14 +9,10 @@
 #include "ActivationRecord.h"
 #include "Clock.h"
 #include "DataFolder.h"
-#include "Dialogs.h"
 #include "HandlerGuard.h"
 #include "KeyPressFilter.h"
-#include "LegalNotice.h"
 #include "PermitResources.h"
 #include "Pictures.h"
-#include "PreviewPlan.h"
-#include "TQRPermiso.h"
 #include "Termination.h"
 #include "TextRuleValidator.h"
 
@@ -132,25 +128,6 @@ void TFormPermiso::NoEcoKeyPress(QChar& Key) {
 
 void TFormPermiso::ComisionKeyPress(QChar& Key) {
   if (Key >= u'a' && Key <= u'z') Key = QChar(char16_t(Key.unicode() - u'a' + u'A'));
-}
-
-void TFormPermiso::BtnPreliminarClick() {
-  // Start-up makes the document right after the window's first paint; a
-  // press that could come before it has nothing to fill yet.
-  if (QRPermiso == nullptr) return;
-  const permit::PreviewPlan plan = permit::PlanPreview(Entry(), permit::DateTimeTexts());
-  if (plan.refusal) {
-    ShowPlainMessage(*plan.refusal);
-    return;
-  }
-  QRPermiso->ClearCaptions();
-  Folio->setText(plan.Folio);
-  NoEco->setText(plan.NoEco);
-  QRPermiso->WriteCaptions(plan.captions);
-  ShowNotice(permit::LegalNoticeText(), permit::LegalNoticeCaption());
-  // Waits here, handling messages, until the preview window closes; a
-  // preview already open is refilled by the report and no second one opens.
-  QRPermiso->ShowPreview();
 }
 
 permit::PermitEntry TFormPermiso::Entry() const {
