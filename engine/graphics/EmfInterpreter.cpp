@@ -683,40 +683,14 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
 }
 
 void TEmfInterpreter::PlayPoly(std::uint32_t type, const TByteView& r) {
-  bool wide;  // 32-bit points
-  bool multi = false;
-  switch (type) {
-    case kPolyBezier:
-    case kPolygon:
-    case kPolyline:
-    case kPolyBezierTo:
-    case kPolylineTo:
-      wide = true;
-      break;
-    case kPolyBezier16:
-    case kPolygon16:
-    case kPolyline16:
-    case kPolyBezierTo16:
-    case kPolylineTo16:
-      wide = false;
-      break;
-    case kPolyPolyline:
-    case kPolyPolygon:
-      wide = true;
-      multi = true;
-      break;
-    case kPolyPolyline16:
-    case kPolyPolygon16:
-      wide = false;
-      multi = true;
-      break;
-    default:
-      return;  // not a record this player draws
-  }
+  const auto layout = PolyLayoutOf(type);
+  if (!layout) return;                       // not a record this player draws
+  const bool wide = layout->pointSize == 8;  // 32-bit points
+  const bool multi = layout->several;
   const std::uint32_t polys = multi ? r.U32(24) : 1;
   const std::uint32_t count = multi ? r.U32(28) : r.U32(24);
   std::uint32_t at = multi ? 32 + 4 * polys : 28;
-  const std::uint32_t step = wide ? 8 : 4;
+  const std::uint32_t step = layout->pointSize;
   auto point = [&](std::uint32_t i) {
     const std::uint32_t p = at + i * step;
     return wide ? QPointF(r.I32(p), r.I32(p + 4)) : QPointF(r.I16(p), r.I16(p + 2));

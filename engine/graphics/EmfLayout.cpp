@@ -140,25 +140,9 @@ bool HeaderSound(const TByteView& h, std::uint32_t fileBytes) {
 
 bool RecordIsSound(std::uint32_t type, const TByteView& r) {
   if (r.Size() < MinimumSize(type)) return false;
+  if (const auto poly = PolyLayoutOf(type))
+    return poly->several ? PolyPolySound(r, poly->pointSize) : PolySound(r, poly->pointSize);
   switch (type) {
-    case kPolyBezier:
-    case kPolygon:
-    case kPolyline:
-    case kPolyBezierTo:
-    case kPolylineTo:
-      return PolySound(r, 8);
-    case kPolyBezier16:
-    case kPolygon16:
-    case kPolyline16:
-    case kPolyBezierTo16:
-    case kPolylineTo16:
-      return PolySound(r, 4);
-    case kPolyPolyline:
-    case kPolyPolygon:
-      return PolyPolySound(r, 8);
-    case kPolyPolyline16:
-    case kPolyPolygon16:
-      return PolyPolySound(r, 4);
     case kExtTextOutA:
     case kExtTextOutW:
       return TextSound(type, r);

@@ -4,6 +4,7 @@
 // header (type, size) included.
 
 #include <cstdint>
+#include <optional>
 
 namespace emf {
 
@@ -76,14 +77,14 @@ constexpr std::uint32_t kVersion = 0x00010000;
 constexpr std::uint32_t kStockObject = 0x80000000;
 
 // Sizes of what this recorder writes (and the minimum the player needs).
-constexpr std::uint32_t kHeaderSize = 108;        // with both extensions
-constexpr std::uint32_t kHeaderBaseSize = 88;     // the oldest header
+constexpr std::uint32_t kHeaderSize = 108;     // with both extensions
+constexpr std::uint32_t kHeaderBaseSize = 88;  // the oldest header
 constexpr std::uint32_t kEofSize = 20;
 constexpr std::uint32_t kCreatePenSize = 28;
 constexpr std::uint32_t kCreateBrushSize = 24;
-constexpr std::uint32_t kFontRecordSize = 368;    // LOGFONTW + LogFontExDv
-constexpr std::uint32_t kLogFontEnd = 104;        // end of the LOGFONTW part
-constexpr std::uint32_t kTextFixedSize = 76;      // EMREXTTEXTOUTW up to the string
+constexpr std::uint32_t kFontRecordSize = 368;  // LOGFONTW + LogFontExDv
+constexpr std::uint32_t kLogFontEnd = 104;      // end of the LOGFONTW part
+constexpr std::uint32_t kTextFixedSize = 76;    // EMREXTTEXTOUTW up to the string
 constexpr std::uint32_t kStretchDIBitsFixed = 80;
 constexpr std::uint32_t kBitBltFixed = 100;
 constexpr std::uint32_t kStretchBltFixed = 108;
@@ -106,8 +107,8 @@ constexpr std::uint32_t kEtoNoRect = 0x100;
 constexpr std::uint32_t kEtoPdy = 0x2000;
 
 // Pen and brush styles.
-constexpr std::uint32_t kPsSolid = 0, kPsDash = 1, kPsDot = 2, kPsDashDot = 3,
-                        kPsDashDotDot = 4, kPsNull = 5, kPsInsideFrame = 6;
+constexpr std::uint32_t kPsSolid = 0, kPsDash = 1, kPsDot = 2, kPsDashDot = 3, kPsDashDotDot = 4,
+                        kPsNull = 5, kPsInsideFrame = 6;
 constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 
 constexpr std::uint32_t kRgnCopy = 5;
@@ -127,6 +128,37 @@ constexpr std::uint32_t ColorRef(std::uint32_t rgb) {
 }
 constexpr std::uint32_t RgbFromColorRef(std::uint32_t ref) {
   return 0xFF000000u | ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
+}
+
+// How a record of the polyline family holds its points: 8-byte (32-bit) or
+// 4-byte (16-bit) points, one list or several; no value for other records.
+struct TPolyLayout {
+  std::uint32_t pointSize;
+  bool several;
+};
+constexpr std::optional<TPolyLayout> PolyLayoutOf(std::uint32_t type) {
+  switch (type) {
+    case kPolyBezier:
+    case kPolygon:
+    case kPolyline:
+    case kPolyBezierTo:
+    case kPolylineTo:
+      return TPolyLayout{8, false};
+    case kPolyBezier16:
+    case kPolygon16:
+    case kPolyline16:
+    case kPolyBezierTo16:
+    case kPolylineTo16:
+      return TPolyLayout{4, false};
+    case kPolyPolyline:
+    case kPolyPolygon:
+      return TPolyLayout{8, true};
+    case kPolyPolyline16:
+    case kPolyPolygon16:
+      return TPolyLayout{4, true};
+    default:
+      return std::nullopt;
+  }
 }
 
 static_assert(kHeaderSize == 88 + 12 + 8, "header with extensions 1 and 2");
