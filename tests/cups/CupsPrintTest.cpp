@@ -1,40 +1,21 @@
-// Prints through the printer layer to the cups-pdf queue "PDF" that
-// scripts/cups-up.sh sets up, and reads back what arrived.
+// Prints through the printer layer to the cups-pdf queue "PDF" of the private
+// scheduler that scripts/test-printer.sh runs, and reads back what arrived.
 #include <cups/cups.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QThread>
 
 #include "PrinterErrors.h"
 #include "QtPrinterDevice.h"
+#include "TestPrinter.h"
 
 namespace {
 
-// cups-pdf's output folder for jobs of this user, from its own settings.
-QString CupsPdfOutputFolder() {
-  QString out = QStringLiteral("${HOME}/PDF");
-  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-  if (conf.open(QIODevice::ReadOnly)) {
-    for (const QByteArray& line : conf.readAll().split('\n')) {
-      const QByteArray t = line.trimmed();
-      if (t.startsWith("Out ") || t.startsWith("Out\t"))
-        out = QString::fromUtf8(t.mid(4).trimmed());
-    }
-  }
-  const passwd* pw = getpwuid(getuid());
-  const QString home = pw ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath();
-  out.replace(QStringLiteral("${HOME}"), home);
-  return out;
-}
+using test_printer::PdfText;
+using test_printer::TTextLayout;
 
 QString UniqueTitle(const char* what) {
   return QStringLiteral("permiso-%1-%2-%3")
@@ -43,39 +24,20 @@ QString UniqueTitle(const char* what) {
       .arg(QDateTime::currentMSecsSinceEpoch());
 }
 
-// A PDF named after the job that pdftotext can read in full; empty after
-// the time limit.
-QString WaitForPdf(const QString& folder, const QString& title, int limitMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < limitMs) {
-    const QStringList found =
-        QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
-    if (!found.isEmpty()) {
-      const QString path = folder + QLatin1Char('/') + found.first();
-      QProcess probe;
-      probe.start(QStringLiteral("pdfinfo"), {path});
-      if (probe.waitForFinished(10000) && probe.exitCode() == 0) return path;
-    }
-    QThread::msleep(200);
-  }
-  return {};
-}
-
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-  p.waitForFinished(20000);
-  return QString::fromUtf8(p.readAllStandardOutput());
+// The PDF of the job titled `title`; empty when it did not arrive.
+QString WaitForPdf(const QString& title) {
+  return test_printer::WaitForPdf([&](const QString& name) { return name.contains(title); });
 }
 
 class CupsPrint : public ::testing::Test {
  protected:
   void SetUp() override {
+    const QString missing = test_printer::Missing();
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     const int index = device_.Printers().indexOf(QStringLiteral("PDF"));
-    ASSERT_GE(index, 0) << "no CUPS queue \"PDF\": run scripts/cups-up.sh first";
+    ASSERT_GE(index, 0) << "the test scheduler has no queue \"PDF\"";
     device_.SetPrinterIndex(index);
-    folder_ = CupsPdfOutputFolder();
+    folder_ = test_printer::PdfFolder();
   }
   void TearDown() override {
     if (qEnvironmentVariableIsSet("PERMISO_KEEP_PDF")) return;
@@ -101,11 +63,11 @@ TEST_F(CupsPrint, OnePageJobArrivesAsPdfWithItsText) {
   const QString title = UniqueTitle("page");
   PrintText(title, QStringLiteral("PERMISO DE CIRCULACION 4711"));
   EXPECT_FALSE(device_.Printing());
-  const QString pdf = WaitForPdf(folder_, title, 60000);
+  const QString pdf = WaitForPdf(title);
   ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << title.toStdString() << " in "
                               << folder_.toStdString();
   made_ << pdf;
-  EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("PERMISO DE CIRCULACION 4711")));
+  EXPECT_TRUE(PdfText(pdf, TTextLayout::Physical).contains(QStringLiteral("PERMISO DE CIRCULACION 4711")));
 }
 
 TEST_F(CupsPrint, AbortedJobNeverReachesTheQueue) {
@@ -118,7 +80,7 @@ TEST_F(CupsPrint, AbortedJobNeverReachesTheQueue) {
   // A job sent afterwards arrives after the aborted one would have.
   const QString later = UniqueTitle("after-abort");
   PrintText(later, QStringLiteral("second"));
-  const QString pdf = WaitForPdf(folder_, later, 60000);
+  const QString pdf = WaitForPdf(later);
   ASSERT_FALSE(pdf.isEmpty());
   made_ << pdf;
   EXPECT_TRUE(
@@ -159,7 +121,7 @@ TEST_F(CupsPrint, JobCallsOutOfTurnAreRefused) {
 }
 
 TEST_F(CupsPrint, SelectedPrinterIsKnownByItsQueue) {
-  // The test set-up makes "PDF" the default destination: it is listed first.
+  // "PDF" is the test scheduler's default destination: it is listed first.
   EXPECT_EQ(device_.Printers().value(0), QStringLiteral("PDF"));
   const TPrinterNames names = device_.Names();
   EXPECT_EQ(names.device, QStringLiteral("PDF"));
@@ -187,10 +149,10 @@ TEST_F(CupsPrint, TwoPageJobArrivesWithBothPages) {
   device_.Canvas().SelectFont(font);
   device_.Canvas().TextOut(300, 300, TTextAnchor::Left, QStringLiteral("SEGUNDA HOJA"));
   device_.EndDoc();
-  const QString pdf = WaitForPdf(folder_, title, 60000);
+  const QString pdf = WaitForPdf(title);
   ASSERT_FALSE(pdf.isEmpty());
   made_ << pdf;
-  const QString text = PdfText(pdf);
+  const QString text = PdfText(pdf, TTextLayout::Physical);
   EXPECT_TRUE(text.contains(QStringLiteral("PRIMERA HOJA")));
   EXPECT_TRUE(text.contains(QStringLiteral("SEGUNDA HOJA")));
   EXPECT_EQ(text.count(QChar(0x0C)), 2) << "one form feed per page";

@@ -1,63 +1,23 @@
-// A real print of the permit through CUPS to the cups-pdf queue "PDF"
-// (scripts/cups-up.sh adds it), from the preview's Print button: the PDF
-// holds the permit's texts and the record is written after the print.
+// A real print of the permit through CUPS to the cups-pdf queue "PDF" of the
+// private scheduler that scripts/test-printer.sh runs, from the preview's
+// Print button: the PDF holds the permit's texts and the record is written
+// after the print.
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QThread>
 
 #include "DateTimeTexts.h"
 #include "PermitRunFixture.h"
 #include "PrinterDevice.h"
 #include "QRStandardPreview.h"
+#include "TestPrinter.h"
 
 namespace {
-
-// cups-pdf's output folder for this user's jobs, from its own settings.
-QString CupsPdfFolder() {
-  QString out = QStringLiteral("${HOME}/PDF");
-  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-  if (conf.open(QIODevice::ReadOnly))
-    for (const QByteArray& line : conf.readAll().split('\n'))
-      if (line.trimmed().startsWith("Out "))
-        out = QString::fromUtf8(line.trimmed().mid(4).trimmed());
-  const passwd* pw = getpwuid(getuid());
-  out.replace(QStringLiteral("${HOME}"),
-              pw ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath());
-  return out;
-}
-
-QStringList Pdfs(const QString& folder) {
-  return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-}
-
-// The text of the first readable PDF that was not in `before`.
-QString WaitForNewPdfText(const QString& folder, const QStringList& before, QString* path) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < 60000) {
-    for (const QString& name : Pdfs(folder)) {
-      if (before.contains(name)) continue;
-      QProcess text;
-      text.start(QStringLiteral("pdftotext"), {folder + u'/' + name, QStringLiteral("-")});
-      if (text.waitForFinished(20000) && text.exitCode() == 0) {
-        *path = folder + u'/' + name;
-        return QString::fromUtf8(text.readAllStandardOutput());
-      }
-    }
-    QThread::msleep(200);
-  }
-  return {};
-}
 
 class PermitCups : public PermitRun {
  protected:
   void SetUp() override {
+    const QString missing = test_printer::Missing();
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     scriptedPrinter_ = false;
     PermitRun::SetUp();
   }
@@ -65,9 +25,8 @@ class PermitCups : public PermitRun {
 
 TEST_F(PermitCups, PrintFromThePreviewReachesThePdfQueue) {
   ASSERT_TRUE(CreatePrinterDevice()->Printers().contains(QStringLiteral("PDF")))
-      << "no CUPS queue \"PDF\": scripts/cups-up.sh adds it";
-  const QString folder = CupsPdfFolder();
-  const QStringList before = Pdfs(folder);
+      << "the test scheduler has no queue \"PDF\"";
+  const QStringList before = test_printer::Pdfs();
   Fill();
   EXPECT_TRUE(Preliminar([&](TQRStandardPreview& preview) { Print(preview); }));
   // The record, once the job was handed to CUPS.
@@ -75,9 +34,10 @@ TEST_F(PermitCups, PrintFromThePreviewReachesThePdfQueue) {
             QStringLiteral("Information: Archivo Generado con Exito !!! en C:\\Permiso"));
   EXPECT_TRUE(QFile::exists(Record()));
 
-  QString pdf;
-  const QString text = WaitForNewPdfText(folder, before, &pdf);
-  ASSERT_FALSE(text.isEmpty()) << "no new PDF in " << folder.toStdString();
+  const QString pdf =
+      test_printer::WaitForPdf([&](const QString& name) { return !before.contains(name); });
+  ASSERT_FALSE(pdf.isEmpty()) << "no new PDF in " << test_printer::PdfFolder().toStdString();
+  const QString text = test_printer::PdfText(pdf);
   const permit::DateTimeTexts t;
   EXPECT_TRUE(text.contains(QStringLiteral("PERMISO DE CIRCULACIÓN"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("0007")));
