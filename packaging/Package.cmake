@@ -1,7 +1,7 @@
 # The Debian package. In the build folder, `cpack -G DEB` makes
 # permiso_<version>_amd64.deb of whatever the install rules place (the
-# program, qrptool, the desktop entry, the icons) and the two documents
-# Debian asks of every package. dpkg-shlibdeps finds the shared libraries the
+# program, qrptool, the desktop entry, the icons) and the documents installed
+# here: the two Debian asks of every package and the manual pages. dpkg-shlibdeps finds the shared libraries the
 # programs link; what they need beyond those is named here.
 include(GNUInstallDirs)
 
@@ -47,18 +47,23 @@ string(REPLACE "\n" "\n " license "${license}")
 set(PERMISO_LICENSE_TEXT " ${license}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in ${PERMISO_PACKAGE_FILES}/copyright @ONLY)
 
-# The changelog, compressed without a time stamp so that the same source
-# gives the same package.
-set(changelog ${CMAKE_CURRENT_LIST_DIR}/changelog)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
-execute_process(COMMAND gzip -9 -n -c ${changelog}
-                OUTPUT_FILE ${PERMISO_PACKAGE_FILES}/changelog.gz
-                RESULT_VARIABLE gzip_result)
-if(NOT gzip_result EQUAL 0)
-  message(FATAL_ERROR "gzip could not compress ${changelog}")
-endif()
+# Debian wants documents compressed; without a time stamp, the same source
+# gives the same package. Done when configuring: gzip is on every Debian.
+function(permiso_gzip source output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+  execute_process(COMMAND gzip -9 -n -c ${source} OUTPUT_FILE ${output} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "gzip could not compress ${source}")
+  endif()
+endfunction()
 
+permiso_gzip(${CMAKE_CURRENT_LIST_DIR}/changelog ${PERMISO_PACKAGE_FILES}/changelog.gz)
 install(FILES ${PERMISO_PACKAGE_FILES}/copyright ${PERMISO_PACKAGE_FILES}/changelog.gz
         DESTINATION ${PERMISO_DOC_DIR})
+
+foreach(page Permiso.1 qrptool.1)
+  permiso_gzip(${PROJECT_SOURCE_DIR}/docs/man/${page} ${PERMISO_PACKAGE_FILES}/${page}.gz)
+  install(FILES ${PERMISO_PACKAGE_FILES}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 include(CPack)
