@@ -45,10 +45,15 @@ alive() {
 
 stop() {
   local status=$?
-  trap - EXIT INT TERM HUP
-  if [[ -n "${scheduler}" ]] && [[ -s "${pid_file}" ]]; then
-    local pid
-    pid="$(cat "${pid_file}")"
+  # The clean-up itself runs to its end: a second Ctrl+C would leave the
+  # scheduler running.
+  trap '' INT TERM HUP
+  trap - EXIT
+  if [[ -n "${scheduler}" ]]; then
+    # Interrupted before the scheduler wrote its pid: the process started
+    # here is cupsd itself once exec'd, or sudo, which passes the signal on.
+    local pid="${scheduler}"
+    [[ -s "${pid_file}" ]] && pid="$(cat "${pid_file}")"
     "${sudo[@]}" kill -TERM "${pid}" 2>/dev/null || true
     # cupsd ends its jobs' filters first; a scheduler that will not end is killed.
     for _ in $(seq 1 300); do
