@@ -1,8 +1,9 @@
 # The Debian package. In the build folder, `cpack -G DEB` makes
 # permiso_<version>_amd64.deb of whatever the install rules place (the
 # program, qrptool, the desktop entry, the icons) and the documents installed
-# here: the two Debian asks of every package and the manual pages. dpkg-shlibdeps finds the shared libraries the
-# programs link; what they need beyond those is named here.
+# here: the two Debian asks of every package and the manual pages.
+# dpkg-shlibdeps finds the shared libraries the programs link; what they
+# need beyond those is named here.
 include(GNUInstallDirs)
 
 # Who answers for the package; a build for an agency names its own contact.

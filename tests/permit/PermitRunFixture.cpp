@@ -78,7 +78,10 @@ bool PermitRun::Preliminar(const std::function<void(TQRStandardPreview&)>& while
   // Timers die with this object when PRELIMINAR returns.
   QObject context;
   bool showed = false;
-  int tries = 0;
+  // A limit in time, not in tries: on a busy machine the page takes as long
+  // as it takes, however often the check runs meanwhile.
+  QElapsedTimer waited;
+  waited.start();
   std::function<void()> poll = [&] {
     const QList<TQRStandardPreview*> previews = Previews();
     TQRStandardPreview* preview = previews.isEmpty() ? nullptr : previews.front();
@@ -91,7 +94,7 @@ bool PermitRun::Preliminar(const std::function<void(TQRStandardPreview&)>& while
       if (guard) guard->close();
       return;
     }
-    if (++tries > 2000) {
+    if (waited.elapsed() > 60000) {
       ADD_FAILURE() << "the preview did not show its page";
       for (TQRStandardPreview* p : previews) p->close();
       return;
