@@ -25,9 +25,17 @@ TQRStream::TQRStream(qint64 spillThreshold, const QString& tempFolder)
     : tempFolder_(tempFolder), spillThreshold_(spillThreshold) {}
 
 TQRStream::~TQRStream() {
+  // The temporary file goes while it is still open and so still held: no
+  // other program can have taken its name meanwhile.
+  if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
   if (file_) file_->close();
   file_.reset();
-  if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
+}
+
+int TQRStream::RemoveAbandonedStoreFiles(const QString& tempFolder) {
+  return platform::RemoveAbandonedTempFiles(
+      tempFolder.isEmpty() ? platform::TempFolder() : tempFolder,
+      QLatin1String(kTempFilePrefix));
 }
 
 std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold,
@@ -98,9 +106,10 @@ void TQRStream::Write(const void* buffer, qint64 count) {
 void TQRStream::SpillToFile() {
   platform::TempFileHandle handle;
   try {
-    handle = platform::CreateUniqueTempFile(tempFolder_, QStringLiteral("QRP"));
+    handle = platform::CreateUniqueTempFile(tempFolder_, QLatin1String(kTempFilePrefix));
   } catch (const std::runtime_error& e) {
-    throw CannotCreateFile(tempFolder_ + QStringLiteral("/QRP.TMP"),
+    throw CannotCreateFile(tempFolder_ + QLatin1Char('/') + QLatin1String(kTempFilePrefix) +
+                               QStringLiteral(".TMP"),
                            QString::fromLocal8Bit(e.what()));
   }
   auto file = std::make_unique<QFile>(handle.path);
