@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -83,6 +84,26 @@ qint64 TQRStream::Read(void* buffer, qint64 count) {
 
 void TQRStream::ReadBuffer(void* buffer, qint64 count) {
   if (Read(buffer, count) != count) throw EReadError();
+}
+
+void TQRStream::ReadBufferAt(qint64 position, void* buffer, qint64 count) {
+  Guard g(lock_);
+  if (count <= 0) return;
+  if (position < 0) throw EReadError();
+  char* out = static_cast<char*>(buffer);
+  if (inMemory_) {
+    if (position > memory_.size() || count > memory_.size() - position) throw EReadError();
+    std::memcpy(out, memory_.constData() + position, static_cast<std::size_t>(count));
+    return;
+  }
+  qint64 done = 0;
+  while (done < count) {
+    const ssize_t n = ::pread(file_->handle(), out + done, static_cast<std::size_t>(count - done),
+                              static_cast<off_t>(position + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw EReadError();
+    done += n;
+  }
 }
 
 void TQRStream::Write(const void* buffer, qint64 count) {

@@ -48,6 +48,9 @@ class TQRStream {
   qint64 Read(void* buffer, qint64 count);
   // Exactly `count` bytes or EReadError.
   void ReadBuffer(void* buffer, qint64 count);
+  // Exactly `count` bytes from `position` or EReadError; the position stays
+  // where it was. One system call on a file, for walks over many records.
+  void ReadBufferAt(qint64 position, void* buffer, qint64 count);
   // All bytes or EWriteError; may move the stream to its temporary file
   // (EFCreateError when that file cannot be made; nothing is lost then).
   void Write(const void* buffer, qint64 count);
