@@ -139,11 +139,11 @@ void TQRStream::SpillToFile() {
                   file->write(memory_) == memory_.size() && file->seek(memoryPos_);
   if (!ok) {
     const QString reason = file->errorString();
+    QFile::remove(handle.path);  // while still held, as in the destructor
     if (file->isOpen())
       file->close();
     else
       ::close(handle.fd);
-    QFile::remove(handle.path);
     // The memory copy is kept, so the stream stays whole.
     throw CannotCreateFile(handle.path, reason);
   }
