@@ -58,8 +58,8 @@ TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix
       // A program sweeping the folder may have taken the new file for an
       // abandoned one and deleted it just before the lock: then the name is
       // no longer ours.
-      const int dirFd = ::open(QFile::encodeName(folder).constData(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      const int dirFd =
+          ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       const QByteArray name = QFile::encodeName(path.mid(folder.size() + 1));
       const bool ours = dirFd >= 0 && StillNamed(fd, dirFd, name.constData());
       if (dirFd >= 0) ::close(dirFd);
@@ -76,8 +76,8 @@ TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix
 }
 
 int RemoveAbandonedTempFiles(const QString& folder, const QString& prefix) {
-  const QRegularExpression pattern(QStringLiteral("^%1[0-9A-F]{1,8}\\.TMP$")
-                                       .arg(QRegularExpression::escape(prefix)));
+  const QRegularExpression pattern(
+      QStringLiteral("^%1[0-9A-F]{1,8}\\.TMP$").arg(QRegularExpression::escape(prefix)));
   DIR* dir = ::opendir(QFile::encodeName(folder).constData());
   if (dir == nullptr) return 0;
   const int dirFd = ::dirfd(dir);
@@ -92,8 +92,8 @@ int RemoveAbandonedTempFiles(const QString& folder, const QString& prefix) {
     struct stat st {};
     const bool candidate = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == me;
     // Held by a running program: its lock refuses ours at once.
-    if (candidate && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        StillNamed(fd, dirFd, entry->d_name) && ::unlinkat(dirFd, entry->d_name, 0) == 0)
+    if (candidate && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, dirFd, entry->d_name) &&
+        ::unlinkat(dirFd, entry->d_name, 0) == 0)
       ++removed;
     ::close(fd);
   }

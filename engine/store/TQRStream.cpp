@@ -35,8 +35,7 @@ TQRStream::~TQRStream() {
 
 int TQRStream::RemoveAbandonedStoreFiles(const QString& tempFolder) {
   return platform::RemoveAbandonedTempFiles(
-      tempFolder.isEmpty() ? platform::TempFolder() : tempFolder,
-      QLatin1String(kTempFilePrefix));
+      tempFolder.isEmpty() ? platform::TempFolder() : tempFolder, QLatin1String(kTempFilePrefix));
 }
 
 std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold,
@@ -129,9 +128,9 @@ void TQRStream::SpillToFile() {
   try {
     handle = platform::CreateUniqueTempFile(tempFolder_, QLatin1String(kTempFilePrefix));
   } catch (const std::runtime_error& e) {
-    throw CannotCreateFile(tempFolder_ + QLatin1Char('/') + QLatin1String(kTempFilePrefix) +
-                               QStringLiteral(".TMP"),
-                           QString::fromLocal8Bit(e.what()));
+    throw CannotCreateFile(
+        tempFolder_ + QLatin1Char('/') + QLatin1String(kTempFilePrefix) + QStringLiteral(".TMP"),
+        QString::fromLocal8Bit(e.what()));
   }
   auto file = std::make_unique<QFile>(handle.path);
   const bool ok = file->open(handle.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,

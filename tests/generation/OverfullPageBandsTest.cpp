@@ -194,7 +194,8 @@ TEST_P(OverfullTable, PreviewRunEndsWithThesePagesAndLeavesNoFile) {
     }
   };
   report.ShowPreview();
-  EXPECT_EQ(log, QStringList{QStringLiteral("preview shows %1 pages").arg(GetParam().pages.size())});
+  EXPECT_EQ(log,
+            QStringList{QStringLiteral("preview shows %1 pages").arg(GetParam().pages.size())});
   EXPECT_EQ(shownPages, GetParam().pages);
   // The pages went to a temporary file while shown, and it went with them.
   EXPECT_EQ(storedWhileShown.size(), 1);

@@ -100,9 +100,8 @@ TEST(TempFile, ClearingLeavesEverythingElseAlone) {
   EXPECT_EQ(d.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
   EXPECT_TRUE(QFile::exists(target));
   // A missing folder clears nothing and fails nothing.
-  EXPECT_EQ(platform::RemoveAbandonedTempFiles(QStringLiteral("/nonexistent-permiso-folder"),
-                                               prefix),
-            0);
+  EXPECT_EQ(
+      platform::RemoveAbandonedTempFiles(QStringLiteral("/nonexistent-permiso-folder"), prefix), 0);
 }
 
 TEST(TempFile, AFolderThatCannotHoldItGivesTheSystemsReason) {

@@ -65,7 +65,9 @@ class Termination : public testing::Test {
     return file;
   }
 
-  static void Signal(QProcess& p, int signal) { ASSERT_EQ(::kill(pid_t(p.processId()), signal), 0); }
+  static void Signal(QProcess& p, int signal) {
+    ASSERT_EQ(::kill(pid_t(p.processId()), signal), 0);
+  }
 
   // Ended of itself, through its own clean-up, with exit code 0.
   static void ExpectCleanExit(QProcess& p) {
