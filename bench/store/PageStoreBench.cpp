@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -105,5 +106,31 @@ BENCHMARK(BM_ShowLastPageOfSavedFile)
     ->Arg(1)
     ->ArgName("compressed")
     ->Unit(benchmark::kMillisecond);
+
+// Loading a saved file of 1 or 10 000 compressed pages into a printer, as
+// Load Report does: the header, the count of the records the file holds (a
+// walk along every record's links) and page 1 for the paper. The 1-page
+// file is the baseline; the difference is the walk.
+void BM_LoadPrepared(benchmark::State& state) {
+  const int pages = int(state.range(0));
+  ScopedPrinterDeviceFactory noPrinter([] { return std::make_unique<TBenchNoPrinter>(); });
+  QTemporaryDir dir;
+  const QString name = dir.filePath(QStringLiteral("saved.QRP"));
+  {
+    TQRPageList list;
+    list.AttachStream(NewStore(kSpilled, dir.path()));
+    list.SetCompression(true);
+    for (int n = 0; n < pages; ++n) list.AppendPayload(Page(n));
+    list.WriteHeader();
+    list.CopyToFile(name);
+  }
+  for (auto _ : state) {
+    TQRPrinter printer;
+    printer.LoadPrepared(name);
+    if (printer.PageCount() != pages) state.SkipWithError("wrong page count");
+  }
+  state.counters["file_MB"] = double(QFileInfo(name).size()) / 1e6;
+}
+BENCHMARK(BM_LoadPrepared)->Arg(1)->Arg(10000)->ArgName("pages")->Unit(benchmark::kMillisecond);
 
 }  // namespace

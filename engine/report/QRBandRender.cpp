@@ -80,7 +80,8 @@ void TQRCustomBand::PrintContents() {
   for (bool firstPass = true;; firstPass = false) {
     const bool allFinished = PrintElements(firstPass);
     if (report.FinalPass) PaintFrameOnPage();
-    if (allFinished) break;
+    // A turning page starts no other: what is left stays where it is.
+    if (allFinished || report.TurningPage) break;
     // Elements with lines left go on in the next column or on the next page.
     report.StartNewColumn();
     if (size_->Height() != rememberedHeight) size_->SetHeight(rememberedHeight);
@@ -114,9 +115,12 @@ void TQRCustomBand::PaintFrameOnPage() {
   Frame().PaintFrame(printer.PageCanvas(), OutputRect, printer.ScaleX(), printer.ScaleY());
 }
 
+// While a page turns, its own bands cannot continue on another page: they
+// grow as far as their elements need and run over.
 bool TQRCustomBand::CanGrowBy(long double amount) const {
   return report_ != nullptr &&
-         report_->SpaceLeft() >= QRRound(size_->Height() + Expansion + amount);
+         (report_->TurningPage ||
+          report_->SpaceLeft() >= QRRound(size_->Height() + Expansion + amount));
 }
 
 // A first request smaller than the expansion another element already made

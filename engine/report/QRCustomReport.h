@@ -144,6 +144,11 @@ class TQRCustomReport : public TQRBasePanel {
   long double PageFooterSize = 0;
   bool NewPageSuppressed = false;
   bool ForcedColumn = false;
+  // A page is turning: its own bands are printing (the footer of the page
+  // before, its header, its first column's header). No page or column is
+  // started meanwhile and forced breaks are ignored; what does not fit runs
+  // over.
+  bool TurningPage = false;
   TQRNamedValue* PageNumber = nullptr;
   TQRNamedValue* ColumnNumber = nullptr;
   TQRNamedValue* ReportTitleValue = nullptr;
@@ -183,6 +188,7 @@ class TQRCustomReport : public TQRBasePanel {
   friend class TQRReportNotices;
   void RunDocument();
   void CloseDocument();
+  void StopIfTerminating();
   void PreviewClosedNotice(TQRPrinter* printer);
   void PageReadyNotice(TQRPrinter* printer, int readyPages);
   void ReleasePreviewPrinter();

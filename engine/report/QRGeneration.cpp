@@ -200,6 +200,12 @@ void TQRCustomReport::CancelGeneration() {
   if (QRPrinter != nullptr) QRPrinter->CancelRun();
 }
 
+// A program asked to end (its window closed, a signal) does not wait for
+// the rest of a long run: the run stops as a closed preview stops it.
+void TQRCustomReport::StopIfTerminating() {
+  if (platform::TerminationRequested()) CancelGeneration();
+}
+
 void TQRCustomReport::ReleasePreviewPrinter() {
   const std::shared_ptr<TQRPrinter> printer = std::move(previewPrinter_);
   previewClosePending_ = false;
@@ -338,6 +344,7 @@ void TQRCustomReport::GenerateReport() {
   LastPage = false;
   NewPageSuppressed = false;
   ForcedColumn = false;
+  TurningPage = false;
   bool printReport = true;
   if (BeforePrint) BeforePrint(this, printReport);
   if (printReport) RunDocument();
@@ -410,6 +417,7 @@ void TQRCustomReport::RunDetailLoop() {
   OnNeedData(this, moreData);
   if (!moreData) return;
   ProcessMessages();
+  StopIfTerminating();
   if (Cancelled) return;
   if (title != nullptr) {
     OutputBand(title);
@@ -422,6 +430,7 @@ void TQRCustomReport::RunDetailLoop() {
   }
   while (moreData) {
     ProcessMessages();
+    StopIfTerminating();
     if (QRPrinter->CancelRequested()) return;  // no summary after a cancel
     OutputBand(detail);
     moreData = false;

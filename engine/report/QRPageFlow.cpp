@@ -3,6 +3,8 @@
 // millimetre from the paper's top-left corner; the report reads every
 // measure in Native units while it runs.
 
+#include <optional>
+
 #include "QRChildBand.h"
 #include "QRController.h"
 #include "QRCustomBand.h"
@@ -17,6 +19,25 @@ namespace {
 // handed to the printer portrait like any other (ApplyPrinterSettings), so
 // this one rule serves every paper.
 int PaperLengthDown(const TQRPrinter& printer) { return printer.OrientedPaperLength(); }
+
+// The bands a page prints for itself while it turns: the footer of the page
+// before, the header of the new one and its first column's header. A page
+// started from inside them would print them again and start another, for
+// ever, so they print where they stand instead, as a band taller than the
+// page does.
+class TPageTurning {
+ public:
+  explicit TPageTurning(TQRCustomReport& report) : report_(report), was_(report.TurningPage) {
+    report_.TurningPage = true;
+  }
+  ~TPageTurning() { report_.TurningPage = was_; }
+  TPageTurning(const TPageTurning&) = delete;
+  TPageTurning& operator=(const TPageTurning&) = delete;
+
+ private:
+  TQRCustomReport& report_;
+  bool was_;
+};
 
 }  // namespace
 
@@ -53,7 +74,7 @@ int TQRCustomReport::SpaceLeft() const {
 }
 
 void TQRCustomReport::ForcePageBreak() {
-  if (Available) return;
+  if (Available || TurningPage) return;
   if (NewPageSuppressed) {
     NewPageSuppressed = false;
     return;
@@ -64,7 +85,7 @@ void TQRCustomReport::ForcePageBreak() {
 }
 
 void TQRCustomReport::ForceColumnBreak() {
-  if (Available) return;
+  if (Available || TurningPage) return;
   // The first forced break met in column 1 only arms the next one.
   if (ForcedColumn || CurrentColumn > 1) {
     StartNewColumn();
@@ -74,8 +95,10 @@ void TQRCustomReport::ForceColumnBreak() {
 }
 
 void TQRCustomReport::StartNewColumn() {
+  if (TurningPage) return;
   const int columns = page_->Columns();
-  if (CurrentColumn == columns) {
+  const bool newPage = CurrentColumn == columns;
+  if (newPage) {
     CurrentColumn = 1;
     CurrentX = QRRound(page_->LeftMargin());
     StartNewPage();
@@ -93,7 +116,13 @@ void TQRCustomReport::StartNewColumn() {
     ++CurrentColumn;
   }
   if (ColumnNumber != nullptr) ColumnNumber->value = QString::number(CurrentColumn);
-  if (!(CurrentColumn == 1 && PageCount == 1)) OutputBand(FindBandOfType(rbColumnHeader));
+  if (!(CurrentColumn == 1 && PageCount == 1)) {
+    // A further column of the same page may push its header on to the
+    // next; a new page has no better place to offer.
+    std::optional<TPageTurning> turning;
+    if (newPage) turning.emplace(*this);
+    OutputBand(FindBandOfType(rbColumnHeader));
+  }
 }
 
 void TQRCustomReport::StartNewPage() {
@@ -103,8 +132,10 @@ void TQRCustomReport::StartNewPage() {
   if (FinalPass || PageCount == 1) QRPrinter->NewPage();
   CurrentY = QRRound(page_->TopMargin());
   if (OnStartPage) OnStartPage(this);
-  if (PageCount > 1 || options_.Contains(TQRReportOption::FirstPageHeader))
+  if (PageCount > 1 || options_.Contains(TQRReportOption::FirstPageHeader)) {
+    TPageTurning turning(*this);
     OutputBand(FindBandOfType(rbPageHeader));
+  }
   ColumnTop = CurrentY;
   if (PageCount == 1)
     if (TQRCustomBand* title = FindBandOfType(rbTitle))
@@ -115,8 +146,10 @@ void TQRCustomReport::FinishPage() {
   if (PageCount == 0) return;
   CurrentY = QRRound(page_->Length() - page_->BottomMargin() - PageFooterSize);
   CurrentX = QRRound(page_->LeftMargin());
-  if (!LastPage || options_.Contains(TQRReportOption::LastPageFooter))
+  if (!LastPage || options_.Contains(TQRReportOption::LastPageFooter)) {
+    TPageTurning turning(*this);
     OutputBand(FindBandOfType(rbPageFooter));
+  }
   DrawPageExtras();
   if (OnEndPage) OnEndPage(this);
 }

@@ -113,6 +113,41 @@ void TQRPageList::AttachFile(const QString& fileName) {
   count_ = std::max(loadedHeader_.pageCount, 0);
   compression_ = loadedHeader_.compressed;
   ForgetIndex();
+  // Only a file long enough for the header test can hold a record to count.
+  if (size >= kProbeEnd) count_ = CountRecords(size);
+}
+
+// The header's count is only a claim: a file cut short, or written by a run
+// that stopped before its last header, holds another number of records. The
+// forward links are walked once, reading the 8 bytes of each record's head,
+// and the records found whole become the count. The header's count stands
+// only when the chain breaks in the middle (a damaged record) and the last
+// record, reached through the back link at the end of the file, confirms it:
+// every page either chain reaches stays readable then.
+int TQRPageList::CountRecords(qint64 size) {
+  int found = 0;
+  qint64 at = headerSize_;
+  unsigned char b[kRecordHeadSize];
+  while (at + kRecordOverhead <= size) {
+    stream_->ReadBufferAt(at, b, kRecordHeadSize);
+    const qint32 number = GetI32(b + kRecordNumberAt);
+    const qint32 forward = GetI32(b + kRecordForwardAt);
+    if (number != found + 1 || forward < at + kRecordOverhead || forward > size) break;
+    ++found;
+    at = forward;
+  }
+  if (at == size) return found;
+  const qint64 claimed = std::max(loadedHeader_.pageCount, 0);
+  if (claimed <= found) return found;
+  try {
+    const qint64 last = ReadI32At(size - kBackLinkSize);
+    // Room for the records the chain did not reach, 12 bytes each at least.
+    if (last < at + (claimed - found - 1) * kRecordOverhead) return found;
+    const THead h = ReadHead(last, size);
+    if (h.number == claimed && h.forward == size) return static_cast<int>(claimed);
+  } catch (const EReadError&) {
+  }
+  return found;
 }
 
 void TQRPageList::WriteHeader() {

@@ -43,8 +43,10 @@ class TQRPageList {
   // A fresh store stream for a run; the count starts at 0.
   void AttachStream(std::unique_ptr<TQRStream> stream);
   // Frees any attached stream, opens the existing file (reading) and reads
-  // its header: the count and the compression switch follow it. Throws
-  // EFOpenError, or EReadError for a file too short for the header test.
+  // its header: the compression switch follows it, the count is that of the
+  // records the file holds (the header's, unless the records say otherwise).
+  // The file is not changed. Throws EFOpenError, or EReadError for a file
+  // too short for the header test.
   void AttachFile(const QString& fileName);
   // Frees the stream (deleting a temporary file, never a loaded one) and
   // resets the list.
@@ -88,6 +90,7 @@ class TQRPageList {
     qint32 forward;
   };
   void WriteFirstHeader();
+  int CountRecords(qint64 size);
   THead ReadHead(qint64 at, qint64 size);
   qint64 RecordOffset(int n);
   qint64 WalkForward(int n);

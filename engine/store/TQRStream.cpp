@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -25,9 +26,16 @@ TQRStream::TQRStream(qint64 spillThreshold, const QString& tempFolder)
     : tempFolder_(tempFolder), spillThreshold_(spillThreshold) {}
 
 TQRStream::~TQRStream() {
+  // The temporary file goes while it is still open and so still held: no
+  // other program can have taken its name meanwhile.
+  if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
   if (file_) file_->close();
   file_.reset();
-  if (!tempFileName_.isEmpty()) QFile::remove(tempFileName_);
+}
+
+int TQRStream::RemoveAbandonedStoreFiles(const QString& tempFolder) {
+  return platform::RemoveAbandonedTempFiles(
+      tempFolder.isEmpty() ? platform::TempFolder() : tempFolder, QLatin1String(kTempFilePrefix));
 }
 
 std::unique_ptr<TQRStream> TQRStream::CreateStore(qint64 spillThreshold,
@@ -77,6 +85,26 @@ void TQRStream::ReadBuffer(void* buffer, qint64 count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
+void TQRStream::ReadBufferAt(qint64 position, void* buffer, qint64 count) {
+  Guard g(lock_);
+  if (count <= 0) return;
+  if (position < 0) throw EReadError();
+  char* out = static_cast<char*>(buffer);
+  if (inMemory_) {
+    if (position > memory_.size() || count > memory_.size() - position) throw EReadError();
+    std::memcpy(out, memory_.constData() + position, static_cast<std::size_t>(count));
+    return;
+  }
+  qint64 done = 0;
+  while (done < count) {
+    const ssize_t n = ::pread(file_->handle(), out + done, static_cast<std::size_t>(count - done),
+                              static_cast<off_t>(position + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw EReadError();
+    done += n;
+  }
+}
+
 void TQRStream::Write(const void* buffer, qint64 count) {
   Guard g(lock_);
   if (count <= 0) return;
@@ -98,10 +126,11 @@ void TQRStream::Write(const void* buffer, qint64 count) {
 void TQRStream::SpillToFile() {
   platform::TempFileHandle handle;
   try {
-    handle = platform::CreateUniqueTempFile(tempFolder_, QStringLiteral("QRP"));
+    handle = platform::CreateUniqueTempFile(tempFolder_, QLatin1String(kTempFilePrefix));
   } catch (const std::runtime_error& e) {
-    throw CannotCreateFile(tempFolder_ + QStringLiteral("/QRP.TMP"),
-                           QString::fromLocal8Bit(e.what()));
+    throw CannotCreateFile(
+        tempFolder_ + QLatin1Char('/') + QLatin1String(kTempFilePrefix) + QStringLiteral(".TMP"),
+        QString::fromLocal8Bit(e.what()));
   }
   auto file = std::make_unique<QFile>(handle.path);
   const bool ok = file->open(handle.fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
@@ -109,11 +138,11 @@ void TQRStream::SpillToFile() {
                   file->write(memory_) == memory_.size() && file->seek(memoryPos_);
   if (!ok) {
     const QString reason = file->errorString();
+    QFile::remove(handle.path);  // while still held, as in the destructor
     if (file->isOpen())
       file->close();
     else
       ::close(handle.fd);
-    QFile::remove(handle.path);
     // The memory copy is kept, so the stream stays whole.
     throw CannotCreateFile(handle.path, reason);
   }

@@ -2,7 +2,8 @@
 // One seekable byte stream held in memory or in a file. A store stream for a
 // run starts in memory and, at the first write that takes it past its spill
 // threshold, moves to a new exclusive temporary file "QRP<hex>.TMP" and stays
-// there; that file is deleted when the stream is destroyed. A stream opened
+// there; that file is held (see platform::CreateUniqueTempFile) while the
+// stream lives and is deleted when the stream is destroyed. A stream opened
 // on an existing prepared report file reads it and never deletes it.
 //
 // Every operation holds the stream's re-entrant lock.
@@ -25,11 +26,16 @@ class TQRStream {
  public:
   static constexpr qint64 kStoreSpillThreshold = 100000;
   static constexpr qint64 kCopyBlockSize = 10240;
+  static constexpr char kTempFilePrefix[] = "QRP";
 
   // A store stream in memory; `spillThreshold` 0 means never spill.
   // `tempFolder` empty means the system's temporary folder.
   static std::unique_ptr<TQRStream> CreateStore(qint64 spillThreshold = kStoreSpillThreshold,
                                                 const QString& tempFolder = QString());
+  // Deletes the temporary files of stores whose program was killed before
+  // it could delete them, in `tempFolder` (empty: the system's temporary
+  // folder); the files of running programs stay. Returns how many went.
+  static int RemoveAbandonedStoreFiles(const QString& tempFolder = QString());
   // Opens an existing file for reading. Throws EFOpenError
   // "Cannot open file "<name>". <reason>".
   static std::unique_ptr<TQRStream> OpenFile(const QString& fileName);
@@ -42,6 +48,9 @@ class TQRStream {
   qint64 Read(void* buffer, qint64 count);
   // Exactly `count` bytes or EReadError.
   void ReadBuffer(void* buffer, qint64 count);
+  // Exactly `count` bytes from `position` or EReadError; the position stays
+  // where it was. One system call on a file, for walks over many records.
+  void ReadBufferAt(qint64 position, void* buffer, qint64 count);
   // All bytes or EWriteError; may move the stream to its temporary file
   // (EFCreateError when that file cannot be made; nothing is lost then).
   void Write(const void* buffer, qint64 count);

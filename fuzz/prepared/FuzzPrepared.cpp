@@ -1,6 +1,7 @@
 // Arbitrary bytes as a prepared report file: loading must either succeed or
-// raise one of the engine's errors, and so must fetching every page the
-// header claims; nothing may crash, hang or allocate without bound.
+// raise one of the engine's errors, and so must fetching every page it
+// counts; nothing may crash, hang or allocate without bound, and the file is
+// never changed.
 //
 //   fuzz_prepared -max_total_time=300 -timeout=10 -rss_limit_mb=2048 CORPUS fuzz/prepared/seeds
 
@@ -85,6 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const int count = printer.PageCount();
+  // No more pages than whole records of 12 bytes could fit after a header.
+  if (count < 0 || std::size_t(count) > size / 12) __builtin_trap();
   for (int n = 1; n <= count && n <= kPagesToFetch; ++n) {
     try {
       printer.FetchPage(n);
@@ -98,5 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EError&) {
     }
   }
+  QFile f(env.file);
+  if (!f.open(QIODevice::ReadOnly) ||
+      f.readAll() != QByteArray::fromRawData(reinterpret_cast<const char*>(data),
+                                             static_cast<qsizetype>(size)))
+    __builtin_trap();  // loading changed the file
   return 0;
 }

@@ -34,10 +34,10 @@ def compress(qrptool, data):
                           capture_output=True).stdout
 
 
-def store(pages, compressed, header_size, qrptool):
+def store(pages, compressed, header_size, qrptool, claimed=None):
     out = bytearray(header_size)
     struct.pack_into("<HH", out, 0, 3, 309)
-    struct.pack_into("<i", out, 8, len(pages))
+    struct.pack_into("<i", out, 8, len(pages) if claimed is None else claimed)
     struct.pack_into("<d", out, 16 if header_size == 128 else 12, 46366.5)
     out[25 if header_size == 128 else 21] = 1 if compressed else 0
     for n, page in enumerate(pages, 1):
@@ -58,6 +58,11 @@ def main():
         "packed-3.QRP": store(three, True, 128, qrptool),
         "older-header-2.QRP": store(three[:2], False, 124, qrptool),
         "empty.QRP": store([], False, 128, qrptool),
+        # Headers that claim other pages than the records hold.
+        "claims-a-million-3.QRP": store(three, False, 128, qrptool, claimed=1000000),
+        "claims-one-3.QRP": store(three, False, 128, qrptool, claimed=1),
+        "cut-inside-page-3.QRP": store(three, False, 128, qrptool)[:-60],
+        "packed-cut-inside-page-3.QRP": store(three, True, 128, qrptool)[:-20],
     }
     for name, data in seeds.items():
         with open(os.path.join(outdir, name), "wb") as f:

@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtEndian>
+#include <QtTest/QTest>
 
 #include "ActivationRecord.h"
 #include "QRNotices.h"
@@ -343,6 +345,63 @@ TEST_F(TWindowTest, SavesWithTheDefaultExtensionAndLoadsBack) {
   EXPECT_TRUE(second->Print->isEnabled());
   EXPECT_FALSE(second->PrintSetup->isEnabled());
   EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
+}
+
+// A file whose header claims other pages than it holds shows the pages it
+// holds: its status counts them, End reaches the last of them, and nothing
+// fails.
+TEST_F(TWindowTest, LoadedFileShowsThePagesItHolds) {
+  auto printer = MakePrinter();
+  TQRStandardPreview* window = OpenOnPages(*printer, 5);
+  const QString saved = TempPath(QStringLiteral("five.QRP"));
+  files.Answer(saved);
+  window->SaveClick();
+  QFile savedFile(saved);
+  ASSERT_TRUE(savedFile.open(QIODevice::ReadOnly));
+  const QByteArray five = savedFile.readAll();
+  savedFile.close();
+  // Where page 4 starts: the forward link of page 3, found along the links.
+  qint64 page4 = 128;
+  for (int n = 1; n <= 3; ++n)
+    page4 = qFromLittleEndian<qint32>(reinterpret_cast<const uchar*>(five.constData()) + page4 + 4);
+
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    int pages;
+  };
+  QByteArray claimsAMillion = five;
+  qToLittleEndian<qint32>(1000000, reinterpret_cast<uchar*>(claimsAMillion.data()) + 8);
+  const Case cases[] = {
+      {"claims a million", claimsAMillion, 5},
+      {"cut inside page 4", five.left(page4 + 100), 3},
+  };
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString name = TempPath(QStringLiteral("%1.QRP").arg(c.pages));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.bytes);
+    file.close();
+    files.Answer(name);
+    window->LoadReport->click();
+    EXPECT_TRUE(printer->LoadedFromFile());
+    EXPECT_EQ(window->PanelText(1), QStringLiteral("Page 1 of %1").arg(c.pages));
+    // Where the keyboard sends a key: the focus widget, else the active window.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) focus = QApplication::activeWindow();
+    ASSERT_EQ(focus != nullptr ? focus->window() : nullptr, window);
+    QTest::keyClick(focus, Qt::Key_End);
+    DeliverNotices();
+    EXPECT_EQ(window->PanelText(1), QStringLiteral("Page %1 of %1").arg(c.pages));
+    EXPECT_TRUE(window->QRPreview->PreviewImage()->HoldsPage());
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
+    QFile after(name);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), c.bytes) << "the file was changed";
+  }
 }
 
 TEST_F(TWindowTest, LoadingAMissingFileSaysSoAndKeepsThePages) {

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "LittleEndian.h"
 #include "Metafile.h"
 #include "TQRPageList.h"
 
@@ -86,7 +87,7 @@ TEST_F(Qrptool, InfoListsTheHeaderAndEveryRecord) {
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   const QString text = QString::fromUtf8(run.out);
   for (const char* line : {"header size: 128\n", "format version: 3\n", "writer version: 309\n",
-                           "page count: 3\n", "compression: 1\n"})
+                           "page count: 3\n", "page records: 3\n", "compression: 1\n"})
     EXPECT_TRUE(text.contains(QLatin1String(line))) << line << "\n" << text.toStdString();
   static const QRegularExpression record(QStringLiteral(
       "page (\\d+): offset (\\d+), forward (\\d+), back (\\d+), payload (\\d+) bytes, "
@@ -104,6 +105,58 @@ TEST_F(Qrptool, InfoListsTheHeaderAndEveryRecord) {
   EXPECT_EQ(seen, kPages);
   EXPECT_EQ(expectedOffset, QFileInfo(file).size()) << "the last forward link is the file size";
 }
+
+// Files whose header claims other pages than they hold: the tool shows the
+// pages that are there, and leaves the file as it was.
+struct ClaimCase {
+  const char* name;
+  std::int32_t headerCount;
+  int cutInsidePage;  // 0: whole; else 100 bytes into that page
+  int pagesHeld;
+};
+
+const ClaimCase kClaimCases[] = {
+    {"ClaimsAMillion", 1000000, 0, 3},
+    {"ClaimsOne", 1, 0, 3},
+    {"CutInsideTheLastPage", 3, 3, 2},
+    {"CutInsideTheFirstPage", 3, 1, 0},
+};
+
+class QrptoolClaims : public Qrptool, public ::testing::WithParamInterface<ClaimCase> {};
+
+TEST_P(QrptoolClaims, InfoAndPngShowThePagesTheFileHolds) {
+  const ClaimCase& c = GetParam();
+  QByteArray bytes = ReadAll(file);
+  qrstore::PutI32(reinterpret_cast<unsigned char*>(bytes.data()) + 8, c.headerCount);
+  if (c.cutInsidePage > 0) {
+    TQRPageList list;
+    list.AttachFile(file);
+    bytes.truncate(qsizetype(list.RecordInfo(c.cutInsidePage).offset + 100));
+  }
+  const QString claimed = Path("claimed.QRP");
+  {
+    QFile f(claimed);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  const TRun info = RunTool({"info", claimed});
+  ASSERT_EQ(info.status, 0) << info.err.toStdString();
+  const QString text = QString::fromUtf8(info.out);
+  EXPECT_TRUE(text.contains(QStringLiteral("page count: %1\n").arg(c.headerCount)));
+  EXPECT_TRUE(text.contains(QStringLiteral("page records: %1\n").arg(c.pagesHeld)))
+      << text.toStdString();
+  EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("^page \\d+: "),
+                                          QRegularExpression::MultilineOption)),
+            c.pagesHeld);
+
+  const TRun png = RunTool({"png", claimed, Path("png")});
+  ASSERT_EQ(png.status, 0) << png.err.toStdString();
+  EXPECT_EQ(QDir(Path("png")).entryList(QDir::Files).size(), c.pagesHeld);
+  EXPECT_EQ(ReadAll(claimed), bytes) << "the file was changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, QrptoolClaims, ::testing::ValuesIn(kClaimCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Qrptool, EmfWritesEachPagesMetafileAsStored) {
   const QString out = Path("emf");

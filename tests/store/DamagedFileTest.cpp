@@ -1,7 +1,8 @@
 // Prepared report files that do not hold what their layout promises: each
 // must give a clear error for the page that cannot be read, never a crash, a
-// hang or a huge allocation. A page stays readable while either the forward
-// or the backward chain of links still reaches it whole.
+// hang or a huge allocation. The count is that of the whole records the file
+// holds. A page stays readable while either the forward or the backward
+// chain of links still reaches it whole.
 
 #include <gtest/gtest.h>
 
@@ -93,20 +94,38 @@ const DamageCase kCases[] = {
        Put(l.file, l.record[2], 3);
        Put(l.file, l.record[3], 2);
      },
-     {P, E, E, N}},
-    {"CountLargerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 1000); }, {P, P, P, E}},
-    {"CountHuge", false, [](TLayout& l) { Put(l.file, 8, 0x7FFFFFFF); }, {P, P, P, E}},
-    // The spare record is simply not shown.
-    {"CountSmallerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 2); }, {P, P, N, N}},
-    {"CountNegative", false, [](TLayout& l) { Put(l.file, 8, -3); }, {N, N, N, N}},
+     {P, N, N, N}},
+    // The count is that of the records the file holds, whatever the header
+    // claims.
+    {"CountLargerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 1000); }, {P, P, P, N}},
+    {"CountHuge", false, [](TLayout& l) { Put(l.file, 8, 0x7FFFFFFF); }, {P, P, P, N}},
+    {"CountSmallerThanTheRecords", false, [](TLayout& l) { Put(l.file, 8, 2); }, {P, P, P, N}},
+    {"CountNegative", false, [](TLayout& l) { Put(l.file, 8, -3); }, {P, P, P, N}},
+    // A chain broken in the middle keeps the header's count only when the
+    // last record carries it and the bytes between could hold the rest.
+    {"ChainBrokenAndCountHuge",
+     false,
+     [](TLayout& l) {
+       Put(l.file, l.record[2] + 4, -5);
+       Put(l.file, 8, 0x7FFFFFFF);
+     },
+     {P, N, N, N}},
+    {"ChainBrokenAndLastRecordAgreesWithAHugeCount",
+     false,
+     [](TLayout& l) {
+       Put(l.file, l.record[2] + 4, -5);
+       Put(l.file, 8, 0x7FFFFFFF);
+       Put(l.file, l.record[3], 0x7FFFFFFF);
+     },
+     {P, N, N, N}},
     {"TruncatedInsideRecord2",
      false,
      [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 100)); },
-     {P, E, E, N}},
+     {P, N, N, N}},
     {"TruncatedInsideRecord2Head",
      false,
      [](TLayout& l) { l.file.truncate(static_cast<qsizetype>(l.record[2] + 6)); },
-     {P, E, E, N}},
+     {P, N, N, N}},
     {"CompressedUndamaged", true, [](TLayout&) {}, {P, P, P, N}},
     {"CompressedLengthNegative",
      true,
@@ -147,9 +166,14 @@ TEST_P(DamagedFile, EachPageReadsOrFailsCleanly) {
   storetest::WriteFile(dir.filePath("d.QRP"), layout.file);
   // Each order of reading must give the same answers: fresh lists, forwards
   // and backwards.
+  // The count: up to the last page that is not simply missing.
+  int count = 0;
+  for (int n = 1; n <= 4; ++n)
+    if (c.pages[n - 1] != Outcome::Nothing) count = n;
   for (const bool backwards : {false, true}) {
     TQRPageList list;
     list.AttachFile(dir.filePath("d.QRP"));
+    EXPECT_EQ(list.PageCount(), count);
     for (int i = 0; i < 4; ++i) {
       const int n = backwards ? 4 - i : i + 1;
       const Outcome want = c.pages[n - 1];
@@ -169,6 +193,7 @@ TEST_P(DamagedFile, EachPageReadsOrFailsCleanly) {
       }
     }
   }
+  EXPECT_EQ(storetest::ReadFile(dir.filePath("d.QRP")), layout.file) << "the file was changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(TQRPageList, DamagedFile, testing::ValuesIn(kCases),

@@ -86,6 +86,26 @@ TEST(TQRStream, FileStreamReadsAndRefusesWrites) {
   EXPECT_TRUE(QFile::exists(name));  // a loaded file is never deleted
 }
 
+TEST(TQRStream, ReadingAtAPositionLeavesThePositionAndStopsAtTheEnd) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("a.QRP");
+  storetest::WriteFile(name, "0123456789");
+  auto memory = TQRStream::CreateStore(0);
+  memory->Write("0123456789", 10);
+  auto file = TQRStream::OpenFile(name);
+  for (TQRStream* s : {memory.get(), file.get()}) {
+    SCOPED_TRACE(s->InMemory() ? "memory" : "file");
+    s->Seek(2);
+    char b[4];
+    s->ReadBufferAt(6, b, 4);
+    EXPECT_EQ(QByteArray(b, 4), "6789");
+    EXPECT_EQ(s->Position(), 2);
+    EXPECT_THROW(s->ReadBufferAt(7, b, 4), EReadError);
+    EXPECT_THROW(s->ReadBufferAt(-1, b, 1), EReadError);
+    EXPECT_THROW(s->ReadBufferAt(11, b, 1), EReadError);
+  }
+}
+
 TEST(TQRStream, OpeningAMissingFileNamesIt) {
   try {
     TQRStream::OpenFile("/nonexistent/x.QRP");

@@ -11,6 +11,8 @@ QString PreparedFileInfo(const QString& fileName) {
   text += QStringLiteral("format version: %1\n").arg(h.formatVersion);
   text += QStringLiteral("writer version: %1\n").arg(h.writerVersion);
   text += QStringLiteral("page count: %1\n").arg(h.pageCount);
+  // The header only claims its count; these are the records the file holds.
+  text += QStringLiteral("page records: %1\n").arg(file.pages.size());
   text += QStringLiteral("date: %1 (%2)\n")
               .arg(date.isValid() ? date.toString(Qt::ISODateWithMs) : QStringLiteral("invalid"))
               .arg(h.date, 0, 'f', 8);

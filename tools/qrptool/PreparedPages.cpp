@@ -6,8 +6,8 @@ TPreparedPages ReadPreparedPages(const QString& fileName) {
   TPreparedPages result;
   result.header = list.LoadedHeader();
   result.headerSize = list.HeaderSize();
-  // The header's count is not trusted for the size of anything: pages are
-  // gathered one by one and the first one that is missing fails the read.
+  // The count is that of the records the file holds; pages are still
+  // gathered one by one, and the first one that cannot be read fails.
   for (int n = 1; n <= list.PageCount(); ++n) {
     TPreparedPage page;
     page.record = list.RecordInfo(n);
