@@ -1,7 +1,8 @@
 // The permit page as the page store holds it, read back from its recorded
 // metafile: one landscape Letter page of 1056 x 816 pixels at 96 dpi, the
 // header rectangle 10.53 mm from the top edge, the signature captions ending
-// 200.24 mm from it, and the validity days centred on the band.
+// 200.24 mm from it, and the validity days centred on the band; the same
+// paper when no printer is installed.
 
 #include <QRegularExpression>
 #include <memory>
@@ -84,6 +85,15 @@ TEST_F(PermitPage, GeometryReadBackFromTheMetafile) {
   ASSERT_NE(days, rects.end());
   EXPECT_NEAR(Mm(days->left), 10 + 34 * 25.4 / 96, 0.1);
   EXPECT_NEAR(Mm(days->top), 10 + 38.10, 0.1);
+}
+
+// Without any printer installed the preview still shows the design's paper,
+// and the whole permit lies on it; a file saved from it loads as that paper.
+TEST_F(PermitPage, WithoutPrintersThePreviewShowsTheDesignsPaper) {
+  script_->printers.clear();
+  ASSERT_FALSE(TQRPrinter().HasPrinters());
+  Fill();
+  ExpectLandscapeLetterPreviewedSavedAndLoaded();
 }
 
 }  // namespace

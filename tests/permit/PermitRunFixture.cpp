@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "EmfLayout.h"
+#include "Metafile.h"
 #include "ProgramIdentity.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
@@ -123,4 +125,45 @@ QByteArray PermitRun::ReadFile(const QString& path) {
 QStringList PermitRun::DataFiles() const {
   return QDir(DataFolder())
       .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+namespace {
+
+// A printer's page as a preview shows it: the paper it frames at zoom 100,
+// and the recording it replays on it.
+void ExpectWholeLandscapeLetter(TQRPrinter& printer) {
+  EXPECT_EQ(printer.PageCount(), 1);
+  EXPECT_EQ(printer.PaperSize(), TQRPaperSize::Letter);
+  EXPECT_EQ(printer.Orientation(), TPrinterOrientation::poLandscape);
+  EXPECT_EQ(printer.DeviceWidth(printer.OrientedPaperWidth()), 1056);
+  EXPECT_EQ(printer.DeviceHeight(printer.OrientedPaperLength()), 816);
+  const std::unique_ptr<TMetafile> page = printer.FetchPage(1);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->Width(), 1056);
+  EXPECT_EQ(page->Height(), 816);
+  // The smallest box around everything drawn, inclusive: on the page, and
+  // reaching the header block's right edge at 268 mm (1013 pixels).
+  const std::int32_t* drawn = page->Layout().bounds;
+  EXPECT_GE(drawn[0], 0);
+  EXPECT_GE(drawn[1], 0);
+  EXPECT_LT(drawn[2], page->Width());
+  EXPECT_LT(drawn[3], page->Height());
+  EXPECT_GE(drawn[2], 1010);
+}
+
+}  // namespace
+
+void PermitRun::ExpectLandscapeLetterPreviewedSavedAndLoaded() {
+  const QString saved = home_.path() + QStringLiteral("/permiso.QRP");
+  EXPECT_TRUE(Preliminar([&](TQRStandardPreview& preview) {
+    {
+      SCOPED_TRACE("the preview's page");
+      ExpectWholeLandscapeLetter(*preview.QRPrinter());
+    }
+    preview.QRPrinter()->SavePrepared(saved);
+  }));
+  TQRPrinter loaded;
+  loaded.LoadPrepared(saved);
+  SCOPED_TRACE("the saved page, loaded");
+  ExpectWholeLandscapeLetter(loaded);
 }

@@ -39,6 +39,11 @@ class PermitRun : public testing::Test {
   // the record has said what it did (a message or an error).
   void Print(TQRStandardPreview& preview);
 
+  // Previews the filled permit, saves its pages and loads the file into a
+  // printer of its own. Both, as a preview shows them, must be one landscape
+  // Letter page of 1056 x 816 pixels with everything drawn inside it.
+  void ExpectLandscapeLetterPreviewedSavedAndLoaded();
+
   // The visible preview windows.
   static QList<TQRStandardPreview*> Previews();
 
