@@ -41,14 +41,19 @@ class SamePagesOnEveryDevice : public GenerationTest {
 };
 
 TEST_F(SamePagesOnEveryDevice, ThousandPagesOfWrappedTextBreakAlikeInTheStoreAndOnPaper) {
-  constexpr int kRecords = 2800;
+  constexpr int kRecords = 2500;
   TQRReport& report = NewReport();
-  // Small pages, about ten lines each, make many pages of few records.
+  // Small pages, about fourteen lines of 16 points each, make many pages of
+  // few records; a device whose lines were a few per cent taller or shorter
+  // would fit a line more or less on them.
   report.Page().SetPaperSize(TQRPaperSize::Custom);
   report.Page().SetWidth(1200);
-  report.Page().SetLength(600);
-  TQRCustomBand& detail = AddBand(report, rbDetail, 45);
-  TQRLabel& label = AddLabel(detail, QString(), 0, 0, 1000, 45);
+  report.Page().SetLength(1100);
+  TQRCustomBand& detail = AddBand(report, rbDetail, 70);
+  TQRLabel& label = AddLabel(detail, QString(), 0, 0, 1000, 70);
+  TFontSpec font = label.Font();
+  font.pointSize = 16;
+  label.SetFont(font);
   label.SetAutoStretch(true);
   int record = 0;
   report.OnNeedData = [&](TQRCustomReport*, bool& more) {
