@@ -371,8 +371,11 @@ void TQRPrinter::FindPaperFromFirstPage() {
       if (!hasPrinters_) return;
     }
   }
-  if (!hasPrinters_) paper_ = {TQRPaperSize::Custom, TPrinterOrientation::poPortrait,
-                               Round(across), Round(down)};
+  if (!hasPrinters_) {
+    // A damaged file's page may claim any extent.
+    auto tenths = [](double v) { return Round(std::clamp(v, 0.0, 1e9)); };
+    paper_ = {TQRPaperSize::Custom, TPrinterOrientation::poPortrait, tenths(across), tenths(down)};
+  }
 }
 
 // ---- preview and printing -------------------------------------------------

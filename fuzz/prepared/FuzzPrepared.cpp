@@ -1,4 +1,5 @@
-// Arbitrary bytes as a prepared report file: loading must either succeed or
+// Arbitrary bytes as a prepared report file, loaded with a printer installed
+// and without one: loading must either succeed or
 // raise one of the engine's errors, and so must fetching every page the
 // header claims; nothing may crash, hang or allocate without bound.
 //
@@ -19,11 +20,17 @@
 
 namespace {
 
+// Whether the printer object lists its printer; without it a loaded page
+// takes its paper from its own extent.
+bool g_printerInstalled = true;
+
 // One installed printer offering the three papers a permit page matches, so
 // that loading also runs the paper search. It never prints.
 class TFuzzPrinter : public TPrinterDevice {
  public:
-  QStringList Printers() const override { return {QStringLiteral("Fuzz")}; }
+  QStringList Printers() const override {
+    return g_printerInstalled ? QStringList{QStringLiteral("Fuzz")} : QStringList{};
+  }
   int PrinterIndex() const override { return 0; }
   void SetPrinterIndex(int) override {}
   TPrinterNames Names() const override { return {QStringLiteral("Fuzz"), {}, {}}; }
@@ -67,22 +74,14 @@ struct TFuzzEnvironment {
 // the slow part; real damage shows within the first pages past the records.
 constexpr int kPagesToFetch = 4096;
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TFuzzEnvironment env;
-  {
-    QFile f(env.file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-    f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-  }
+void LoadAndFetch(const QString& file) {
   TQRPrinter printer;
   try {
-    printer.LoadPrepared(env.file);
+    printer.LoadPrepared(file);
   } catch (const EError&) {
     if (printer.RunState() != TQRPrinterRunState::Idle)
       __builtin_trap();  // a failed load keeps nothing
-    return 0;
+    return;
   }
   const int count = printer.PageCount();
   for (int n = 1; n <= count && n <= kPagesToFetch; ++n) {
@@ -97,6 +96,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       printer.FetchPage(n);
     } catch (const EError&) {
     }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static TFuzzEnvironment env;
+  {
+    QFile f(env.file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+    f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+  }
+  for (bool installed : {true, false}) {
+    g_printerInstalled = installed;
+    LoadAndFetch(env.file);
   }
   return 0;
 }
