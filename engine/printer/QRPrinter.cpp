@@ -232,7 +232,9 @@ void TQRPrinter::SetOrientation(TPrinterOrientation o) {
   }
 }
 
-int TQRPrinter::PaperWidth() const { return hasPrinters_ ? settings_->PaperWidth() : paper_.Width(); }
+int TQRPrinter::PaperWidth() const {
+  return hasPrinters_ ? settings_->PaperWidth() : paper_.Width();
+}
 
 void TQRPrinter::SetPaperWidth(int tenths) {
   if (hasPrinters_) {

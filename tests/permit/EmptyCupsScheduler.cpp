@@ -15,8 +15,8 @@ namespace {
 
 bool WriteFile(const QString& path, const QByteArray& text) {
   QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-         file.write(text) == text.size() && file.flush();
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size() &&
+         file.flush();
 }
 
 // Whether something accepts connections on the local socket `path`.
@@ -28,7 +28,8 @@ bool Accepts(const QString& path) {
   std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
-  const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const bool connected =
+      connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   close(fd);
   return connected;
 }
@@ -82,18 +83,23 @@ bool TEmptyCupsScheduler::WriteConfiguration() {
     if (!dir.mkpath(QString::fromLatin1(sub))) return false;
   const QByteArray root = dir_.path().toLocal8Bit();
   // Only a local socket, no browsing for network printers: no queue at all.
-  const QByteArray cupsd = "Listen " + root + "/cups.sock\n"
-                           "Browsing No\n"
-                           "LogLevel warn\n"
-                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n";
-  const QByteArray files = "ServerRoot " + root + "\n"
-                           "RequestRoot " + root + "/spool\n"
-                           "TempDir " + root + "/spool/tmp\n"
-                           "CacheDir " + root + "/cache\n"
-                           "StateDir " + root + "/state\n"
-                           "ErrorLog " + root + "/log/error_log\n"
-                           "AccessLog " + root + "/log/access_log\n"
-                           "PageLog " + root + "/log/page_log\n";
+  // Every file of the scheduler's stays in the folder ('@').
+  const QByteArray cupsd = QByteArray(
+                               "Listen @/cups.sock\n"
+                               "Browsing No\n"
+                               "LogLevel warn\n"
+                               "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+                               .replace('@', root);
+  const QByteArray files = QByteArray(
+                               "ServerRoot @\n"
+                               "RequestRoot @/spool\n"
+                               "TempDir @/spool/tmp\n"
+                               "CacheDir @/cache\n"
+                               "StateDir @/state\n"
+                               "ErrorLog @/log/error_log\n"
+                               "AccessLog @/log/access_log\n"
+                               "PageLog @/log/page_log\n")
+                               .replace('@', root);
   return WriteFile(dir.filePath("cupsd.conf"), cupsd) &&
          WriteFile(dir.filePath("cups-files.conf"), files);
 }

@@ -96,8 +96,10 @@ QStringList PdfLines(const QString& pdf, const QRectF& area) {
               QString::number(a.x()), QStringLiteral("-y"), QString::number(a.y()),
               QStringLiteral("-W"), QString::number(a.width()), QStringLiteral("-H"),
               QString::number(a.height()), pdf, QStringLiteral("-")});
-  if (!text.waitForFinished(20000) || text.exitCode() != 0) return {QStringLiteral("<pdftotext failed>")};
-  return Cleaned(QString::fromUtf8(text.readAllStandardOutput()).split(QRegularExpression("[\n\f]")));
+  if (!text.waitForFinished(20000) || text.exitCode() != 0)
+    return {QStringLiteral("<pdftotext failed>")};
+  return Cleaned(
+      QString::fromUtf8(text.readAllStandardOutput()).split(QRegularExpression("[\n\f]")));
 }
 
 // The lines an element wrote on a stored page, top to bottom: the page's
@@ -117,7 +119,8 @@ QStringList StoredLines(const TMetafile& page, const QSizeF& paperTenths, const 
     const int x = m.captured(1).toInt();
     const int y = m.captured(2).toInt();
     // Slack for a page of whole pixels at 96 dpi: 2.6 tenths each.
-    if (std::abs(x - origin) <= 3 && y >= area.top() - 1 && y < area.bottom()) lines << m.captured(3);
+    if (std::abs(x - origin) <= 3 && y >= area.top() - 1 && y < area.bottom())
+      lines << m.captured(3);
   }
   return Cleaned(lines);
 }

@@ -77,8 +77,9 @@ void AnswerNextBox(const char* name, std::function<void()> then = {}) {
 void Fill(TFormPermiso& f) {
   f.Dependencia->setEditText(QStringLiteral("SECRETARÍA DE OBRAS PÚBLICAS"));
   f.Folio->setText(QStringLiteral("7"));
-  f.Comision->SetText(QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12\n"
-                                     "Y REVISIÓN DEL CAMINO DE ACCESO"));
+  f.Comision->SetText(
+      QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12\n"
+                     "Y REVISIÓN DEL CAMINO DE ACCESO"));
   f.Destino->setEditText(QStringLiteral("QUELMORA"));
   f.Conductor->setText(QStringLiteral("JUAN PÉREZ"));
   f.Placa->setText(QStringLiteral("ABC123"));
