@@ -6,11 +6,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "EmfLayout.h"
+#include "FakeCanvas.h"
 #include "Metafile.h"
 #include "ProgramIdentity.h"
+#include "QRPrintable.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "TMemo.h"
@@ -125,6 +128,35 @@ QByteArray PermitRun::ReadFile(const QString& path) {
 QStringList PermitRun::DataFiles() const {
   return QDir(DataFolder())
       .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QRectF PermitRun::PageRect(const TQRPrintable& element) const {
+  const TQRPage& page = document_->Page();
+  const TQRPrintableSize& size = element.Size();
+  return QRectF(double(page.StoredValue(TQRPage::kLeftMargin) + size.StoredValue(size.kLeft)),
+                double(page.StoredValue(TQRPage::kTopMargin) + size.StoredValue(size.kTop)),
+                double(size.StoredValue(size.kWidth)), double(size.StoredValue(size.kHeight)));
+}
+
+QStringList PermitRun::StoredLines(const TMetafile& page, const QSizeF& paperTenths,
+                                   const TQRPrintable& element) const {
+  const QRectF area = PageRect(element);
+  const double origin = element.Alignment() == taCenter ? area.center().x() : area.left();
+  TFakeCanvas canvas;
+  page.Draw(canvas, QRect(QPoint(0, 0), paperTenths.toSize()));
+  static const QRegularExpression textOut(
+      QStringLiteral("^TextOut (-?\\d+),(-?\\d+) \\w+ \"(.*)\"$"));
+  QStringList lines;
+  for (const QString& call : canvas.Calls(QStringLiteral("TextOut"))) {
+    const auto m = textOut.match(call);
+    if (!m.hasMatch()) continue;
+    const int x = m.captured(1).toInt();
+    const int y = m.captured(2).toInt();
+    // Slack for a page of whole pixels at 96 dpi: 2.6 tenths each.
+    if (std::abs(x - origin) <= 3 && y >= area.top() - 1 && y < area.bottom())
+      if (const QString s = m.captured(3).simplified(); !s.isEmpty()) lines << s;
+  }
+  return lines;
 }
 
 namespace {
