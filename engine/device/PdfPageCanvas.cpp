@@ -51,6 +51,7 @@ void TPdfPageCanvas::SelectFont(const TFontSpec& font) {
   fontPixels_ = FontPixelHeight(font.pointSize, ppi_);
   QFont qfont = MakeQFont(font, int(fontPixels_));
   raw_ = QRawFont::fromFont(qfont);
+  lineHeight_ = FontLineHeightPoints(font);
 }
 
 QList<QPointF> TPdfPageCanvas::Advances(const QString& text, QList<quint32>* glyphs) {
@@ -63,13 +64,12 @@ QList<QPointF> TPdfPageCanvas::Advances(const QString& text, QList<quint32>* gly
 QSizeF TPdfPageCanvas::TextExtentF(const QString& text) {
   double width = 0;
   for (const QPointF& a : Advances(text)) width += a.x();
-  const double height = raw_.isValid() ? raw_.ascent() + raw_.descent() : fontPixels_;
-  return QSizeF(width, height);
+  return QSizeF(width, lineHeight_ * ppi_ / 72);
 }
 
 QSize TPdfPageCanvas::TextExtent(const QString& text) {
   const QSizeF extent = TextExtentF(text);
-  return QSize(int(std::lround(extent.width())), int(std::ceil(extent.height())));
+  return QSize(int(std::lround(extent.width())), LineHeightPixels(lineHeight_, ppi_));
 }
 
 void TPdfPageCanvas::UseFill(QRgb color) {

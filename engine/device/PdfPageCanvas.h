@@ -18,6 +18,7 @@ class TPdfPageCanvas : public TCanvas {
   int PixelsPerInchX() const override { return ppi_; }
   int PixelsPerInchY() const override { return ppi_; }
   void SelectFont(const TFontSpec& font) override;
+  double LineHeightPoints() override { return lineHeight_; }
   QSize TextExtent(const QString& text) override;
   QSizeF TextExtentF(const QString& text) override;
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
@@ -45,6 +46,7 @@ class TPdfPageCanvas : public TCanvas {
   int ppi_;
   TFontSpec font_;
   double fontPixels_ = 13;
+  double lineHeight_ = 0;  // points, of font_
   QRawFont raw_;  // the selected font at its pixel size
   QRgb penColor_ = 0xFF000000;
   int penWidth_ = 1;

@@ -49,7 +49,12 @@ class TCanvas {
   virtual int PixelsPerInchY() const = 0;
 
   virtual void SelectFont(const TFontSpec& font) = 0;
-  // Extent of `text` in the selected font, in surface pixels.
+  // Height of one line of text in the selected font, in points, the same on
+  // every surface (FontLineHeightPoints): lines fit and stack by it wherever
+  // a page goes.
+  virtual double LineHeightPoints() = 0;
+  // Extent of `text` in the selected font, in surface pixels; its height is
+  // the line height in whole pixels, rounded up.
   virtual QSize TextExtent(const QString& text) = 0;
   // The same extent before it is rounded to whole pixels, on surfaces that
   // lay text out with fractional advances: the widths of the words of a line

@@ -187,6 +187,7 @@ void TEmfRecorder::MeasureWith(const TFontSpec& font) {
   qfont_ = MakeQFont(font, fontHeight_);
   metrics_ = std::make_unique<QFontMetricsF>(qfont_);
   latinAdvance_.fill(-1);
+  lineHeight_ = FontLineHeightPoints(font);
 }
 
 void TEmfRecorder::SelectFont(const TFontSpec& font) {
@@ -271,7 +272,7 @@ std::vector<int> TEmfRecorder::Advances(const QString& text) {
 QSize TEmfRecorder::TextExtent(const QString& text) {
   int width = 0;
   for (int d : Advances(text)) width += d;
-  return QSize(width, TextCellHeight(*metrics_));
+  return QSize(width, LineHeightPixels(lineHeight_, ppi_));
 }
 
 void TEmfRecorder::TextOut(int x, int y, TTextAnchor anchor, const QString& text,

@@ -25,6 +25,7 @@ class TEmfRecorder {
   bool Finished() const { return finished_; }
 
   void SelectFont(const TFontSpec& font);
+  double LineHeightPoints() const { return lineHeight_; }
   QSize TextExtent(const QString& text);
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text, bool rightToLeft);
   void SetPen(QRgb color, int width, TPenStyle style);
@@ -88,4 +89,5 @@ class TEmfRecorder {
   std::unique_ptr<class QFontMetricsF> metrics_;
   std::array<float, 256> latinAdvance_{};  // < 0: not measured yet
   int fontHeight_ = 16;
+  double lineHeight_ = 0;  // points, of the font measured with
 };

@@ -84,6 +84,7 @@ int TMetafileCanvas::PixelsPerInchY() const { return recorder_->PixelsPerInch();
   } while (false)
 
 void TMetafileCanvas::SelectFont(const TFontSpec& font) { PERMISO_RECORD(SelectFont(font)); }
+double TMetafileCanvas::LineHeightPoints() { return recorder_->LineHeightPoints(); }
 QSize TMetafileCanvas::TextExtent(const QString& text) { return recorder_->TextExtent(text); }
 void TMetafileCanvas::TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                               bool rightToLeft) {

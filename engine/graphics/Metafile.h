@@ -62,6 +62,7 @@ class TMetafileCanvas : public TCanvas {
   int PixelsPerInchX() const override;
   int PixelsPerInchY() const override;
   void SelectFont(const TFontSpec& font) override;
+  double LineHeightPoints() override;
   QSize TextExtent(const QString& text) override;
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                bool rightToLeft = false) override;

@@ -23,12 +23,18 @@ TQPainterCanvas::TQPainterCanvas(QPainter& painter, int pixelsPerInch)
 
 void TQPainterCanvas::SelectFont(const TFontSpec& font) {
   fontSpec_ = font;
+  lineHeight_.reset();
   painter_.setFont(MakeQFont(font, FontPixelHeight(font.pointSize, ppiY_)));
+}
+
+double TQPainterCanvas::LineHeightPoints() {
+  if (!lineHeight_) lineHeight_ = FontLineHeightPoints(fontSpec_);
+  return *lineHeight_;
 }
 
 QSize TQPainterCanvas::TextExtent(const QString& text) {
   const QFontMetrics metrics = painter_.fontMetrics();
-  return QSize(metrics.horizontalAdvance(text), TextCellHeight(QFontMetricsF(painter_.font())));
+  return QSize(metrics.horizontalAdvance(text), LineHeightPixels(LineHeightPoints(), ppiY_));
 }
 
 void TQPainterCanvas::TextOut(int x, int y, TTextAnchor anchor, const QString& text,

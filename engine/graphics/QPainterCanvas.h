@@ -21,12 +21,13 @@ class TQPainterCanvas : public TCanvas {
   int PixelsPerInchY() const override { return ppiY_; }
 
   void SelectFont(const TFontSpec& font) override;
+  double LineHeightPoints() override;
   QSize TextExtent(const QString& text) override;
   // Fractional advances, so that the widths of a line's words add up to the
   // width of the line (the text measurer caches words).
   QSizeF TextExtentF(const QString& text) override {
     const QFontMetricsF metrics(painter_.font(), painter_.device());
-    return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+    return QSizeF(metrics.horizontalAdvance(text), LineHeightPoints() * ppiY_ / 72);
   }
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                bool rightToLeft = false) override;
@@ -52,6 +53,7 @@ class TQPainterCanvas : public TCanvas {
   int ppiX_;
   int ppiY_;
   TFontSpec fontSpec_;
+  std::optional<double> lineHeight_;  // points, of fontSpec_, once asked for
   QPen pen_;
   TPenStyle penStyle_ = TPenStyle::psSolid;
   int penWidth_ = 1;

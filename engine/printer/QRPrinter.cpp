@@ -206,14 +206,55 @@ int TQRPrinter::OrientedPaperLength() const {
   return Orientation() == TPrinterOrientation::poLandscape ? PaperWidth() : PaperLength();
 }
 
-TQRPaperSize TQRPrinter::PaperSize() const { return settings_->PaperSize(); }
-void TQRPrinter::SetPaperSize(TQRPaperSize size) { settings_->SetPaperSize(size); }
-TPrinterOrientation TQRPrinter::Orientation() const { return settings_->Orientation(); }
-void TQRPrinter::SetOrientation(TPrinterOrientation o) { settings_->SetOrientation(o); }
-int TQRPrinter::PaperWidth() const { return settings_->PaperWidth(); }
-void TQRPrinter::SetPaperWidth(int tenths) { settings_->SetPaperWidth(tenths); }
-int TQRPrinter::PaperLength() const { return settings_->PaperLength(); }
-void TQRPrinter::SetPaperLength(int tenths) { settings_->SetPaperLength(tenths); }
+// Without printers the settings are never read and keep A4 portrait, which
+// is no report's paper; the pages then take the paper asked for.
+TQRPaperSize TQRPrinter::PaperSize() const {
+  return hasPrinters_ ? settings_->PaperSize() : paper_.size;
+}
+
+void TQRPrinter::SetPaperSize(TQRPaperSize size) {
+  if (hasPrinters_) {
+    settings_->SetPaperSize(size);
+  } else {
+    paper_.size = size;
+  }
+}
+
+TPrinterOrientation TQRPrinter::Orientation() const {
+  return hasPrinters_ ? settings_->Orientation() : paper_.orientation;
+}
+
+void TQRPrinter::SetOrientation(TPrinterOrientation o) {
+  if (hasPrinters_) {
+    settings_->SetOrientation(o);
+  } else {
+    paper_.orientation = o;
+  }
+}
+
+int TQRPrinter::PaperWidth() const {
+  return hasPrinters_ ? settings_->PaperWidth() : paper_.Width();
+}
+
+void TQRPrinter::SetPaperWidth(int tenths) {
+  if (hasPrinters_) {
+    settings_->SetPaperWidth(tenths);
+  } else {
+    paper_.width = tenths;
+  }
+}
+
+int TQRPrinter::PaperLength() const {
+  return hasPrinters_ ? settings_->PaperLength() : paper_.Length();
+}
+
+void TQRPrinter::SetPaperLength(int tenths) {
+  if (hasPrinters_) {
+    settings_->SetPaperLength(tenths);
+  } else {
+    paper_.length = tenths;
+  }
+}
 int TQRPrinter::Copies() const { return settings_->Copies(); }
 void TQRPrinter::SetCopies(int copies) { settings_->SetCopies(copies); }
 TQRBin TQRPrinter::OutputBin() const { return settings_->OutputBin(); }
@@ -301,15 +342,20 @@ void TQRPrinter::LoadPrepared(const QString& fileName) {
 
 // The page's extent in whole units of 4 mm against every standard size in
 // table order; among the matches, the last one the settings accept wins.
+// Without printers nothing narrows the sizes down: the first match stands
+// (Letter before LetterSmall and Note, which share its units), and a page
+// of no standard size keeps its own extent.
 void TQRPrinter::FindPaperFromFirstPage() {
-  int w = 0;
-  int h = 0;
+  double across = 0;  // tenths of a millimetre
+  double down = 0;
   {
     auto page = FetchPage(1);
     if (!page) return;
-    w = static_cast<int>(std::trunc(page->Width() / scaleX_ / 40));
-    h = static_cast<int>(std::trunc(page->Height() / scaleX_ / 40));
+    across = page->Width() / scaleX_;
+    down = page->Height() / scaleX_;
   }
+  const int w = static_cast<int>(std::trunc(across / 40));
+  const int h = static_cast<int>(std::trunc(down / 40));
   for (int i = static_cast<int>(TQRPaperSize::Letter); i <= static_cast<int>(TQRPaperSize::ESheet);
        ++i) {
     const auto size = static_cast<TQRPaperSize>(i);
@@ -319,11 +365,18 @@ void TQRPrinter::FindPaperFromFirstPage() {
     if (w == tw && h == tl) {
       SetPaperSize(size);
       SetOrientation(TPrinterOrientation::poPortrait);
+      if (!hasPrinters_) return;
     }
     if (h == tw && w == tl) {
       SetPaperSize(size);
       SetOrientation(TPrinterOrientation::poLandscape);
+      if (!hasPrinters_) return;
     }
+  }
+  if (!hasPrinters_) {
+    // A damaged file's page may claim any extent.
+    auto tenths = [](double v) { return Round(std::clamp(v, 0.0, 1e9)); };
+    paper_ = {TQRPaperSize::Custom, TPrinterOrientation::poPortrait, tenths(across), tenths(down)};
   }
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "PagePaper.h"
 #include "PaperSizes.h"
 #include "PrinterOrientation.h"
 
@@ -60,6 +61,8 @@ class TQRPrinter {
   int OrientedPaperLength() const;
 
   // Read and set through the settings, whose rules decide what is accepted.
+  // Without printers paper size, orientation and paper extent are the pages'
+  // own (TPagePaper): a preview needs no printer and shows the report's paper.
   TQRPaperSize PaperSize() const;
   void SetPaperSize(TQRPaperSize size);
   TPrinterOrientation Orientation() const;
@@ -150,6 +153,7 @@ class TQRPrinter {
   bool devicePageOpen_ = false;
 
   bool hasPrinters_ = false;
+  TPagePaper paper_;  // the pages' paper while there are no printers
   TQRPrinterTarget target_ = TQRPrinterTarget::PageStore;
   TQRPrinterRunState runState_ = TQRPrinterRunState::Idle;
   int pageCount_ = 0;

@@ -190,11 +190,13 @@ void TQRCustomLabel::LayoutLines() {
 
 namespace {
 
-// Line height on the output device, tenths of a millimetre: the height of
-// "W" in the canvas's font, in device pixels, over the device's scale.
-long double DeviceLineHeight(TCanvas& canvas, const TQRPrinter& printer) {
-  const int pixels = canvas.TextExtent(QStringLiteral("W")).height();
-  return pixels > 0 ? pixels / static_cast<long double>(printer.ScaleY()) : 0.0L;
+// Line height, tenths of a millimetre: the selected font's own, which every
+// canvas gives alike. Taken from the device's pixels it would differ from
+// the screen's page to each printer's resolution, and so would which lines
+// fit and where pages break.
+long double LineHeight(TCanvas& canvas) {
+  const double points = canvas.LineHeightPoints();
+  return points > 0 ? points * 254.0L / 72 : 0.0L;
 }
 
 // How far an automatically sized element's left edge moved when its width
@@ -258,7 +260,7 @@ void TQRCustomLabel::PrintAt(int ofsX, int ofsY) {
   box.left = ofsX + Size().StoredValue(S::kLeft);
   box.top = ofsY + Size().StoredValue(S::kTop);
   box.height = Size().StoredValue(S::kHeight);
-  box.lineHeight = DeviceLineHeight(canvas, *printer);
+  box.lineHeight = LineHeight(canvas);
   const long double width0 = Size().StoredValue(S::kWidth);
 
   const std::optional<QString> textBeforeEvent = RunPrintEvent(*printer, box);
@@ -295,7 +297,7 @@ std::optional<QString> TQRCustomLabel::RunPrintEvent(TQRPrinter& printer, TPrint
   TCanvas& canvas = printer.PageCanvas();
   canvas.SelectFont(Font());
   box.height = Size().StoredValue(TQRPrintableSize::kHeight);
-  box.lineHeight = DeviceLineHeight(canvas, printer);
+  box.lineHeight = LineHeight(canvas);
   if (value == outputText_) return std::nullopt;
   outputText_ = value;
   LayoutLines();

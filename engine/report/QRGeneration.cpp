@@ -444,12 +444,14 @@ void TQRCustomReport::RunDetailLoop() {
 
 // The page setup onto the run's printer. A custom paper is handed over
 // portrait, as the printer keeps every paper: in landscape the page's Width
-// is the paper's length.
+// is the paper's length. The page's extent goes with any size that has none
+// in the table: a printer takes it for Custom, and a printer without any
+// printer installed for Default too (it has no driver's paper to use).
 void TQRCustomReport::ApplyPrinterSettings() {
   TQRPrinter& printer = *QRPrinter;
   printer.SetPrinterIndex(printerSettings_.PrinterIndex);
   printer.SetPaperSize(page_->PaperSize());
-  if (printer.PaperSize() == TQRPaperSize::Custom) {
+  if (!IsStandardPaperSize(printer.PaperSize())) {
     const int across = QRRound(page_->StoredValue(TQRPage::kWidth));
     const int down = QRRound(page_->StoredValue(TQRPage::kLength));
     const bool landscape = page_->Orientation() == TPrinterOrientation::poLandscape;

@@ -1,7 +1,7 @@
-// Arbitrary bytes as a prepared report file: loading must either succeed or
-// raise one of the engine's errors, and so must fetching every page it
-// counts; nothing may crash, hang or allocate without bound, and the file is
-// never changed.
+// Arbitrary bytes as a prepared report file, loaded with a printer installed
+// and without one: loading must either succeed or raise one of the engine's
+// errors, and so must fetching every page it counts; nothing may crash, hang
+// or allocate without bound, and the file is never changed.
 //
 //   fuzz_prepared -max_total_time=300 -timeout=10 -rss_limit_mb=2048 CORPUS fuzz/prepared/seeds
 
@@ -20,11 +20,17 @@
 
 namespace {
 
+// Whether the printer object lists its printer; without it a loaded page
+// takes its paper from its own extent.
+bool g_printerInstalled = true;
+
 // One installed printer offering the three papers a permit page matches, so
 // that loading also runs the paper search. It never prints.
 class TFuzzPrinter : public TPrinterDevice {
  public:
-  QStringList Printers() const override { return {QStringLiteral("Fuzz")}; }
+  QStringList Printers() const override {
+    return g_printerInstalled ? QStringList{QStringLiteral("Fuzz")} : QStringList{};
+  }
   int PrinterIndex() const override { return 0; }
   void SetPrinterIndex(int) override {}
   TPrinterNames Names() const override { return {QStringLiteral("Fuzz"), {}, {}}; }
@@ -68,22 +74,14 @@ struct TFuzzEnvironment {
 // the slow part; real damage shows within the first pages past the records.
 constexpr int kPagesToFetch = 4096;
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TFuzzEnvironment env;
-  {
-    QFile f(env.file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-    f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-  }
+void LoadAndFetch(const QString& file, std::size_t size) {
   TQRPrinter printer;
   try {
-    printer.LoadPrepared(env.file);
+    printer.LoadPrepared(file);
   } catch (const EError&) {
     if (printer.RunState() != TQRPrinterRunState::Idle)
       __builtin_trap();  // a failed load keeps nothing
-    return 0;
+    return;
   }
   const int count = printer.PageCount();
   // No more pages than whole records of 12 bytes could fit after a header.
@@ -100,6 +98,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       printer.FetchPage(n);
     } catch (const EError&) {
     }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static TFuzzEnvironment env;
+  {
+    QFile f(env.file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+    f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+  }
+  for (bool installed : {true, false}) {
+    g_printerInstalled = installed;
+    LoadAndFetch(env.file, size);
   }
   QFile f(env.file);
   if (!f.open(QIODevice::ReadOnly) ||

@@ -1,7 +1,9 @@
 // The permit page as the page store holds it, read back from its recorded
 // metafile: one landscape Letter page of 1056 x 816 pixels at 96 dpi, the
 // header rectangle 10.53 mm from the top edge, the signature captions ending
-// 200.24 mm from it, and the validity days centred on the band.
+// 200.24 mm from it, and the validity days centred on the band; texts
+// longer than their elements print the lines the design has room for; the
+// same paper when no printer is installed.
 
 #include <QRegularExpression>
 #include <memory>
@@ -9,8 +11,11 @@
 #include "FakeCanvas.h"
 #include "Metafile.h"
 #include "PermitRunFixture.h"
+#include "QRLabel.h"
+#include "QRMemo.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
+#include "TMemo.h"
 
 namespace {
 
@@ -84,6 +89,57 @@ TEST_F(PermitPage, GeometryReadBackFromTheMetafile) {
   ASSERT_NE(days, rects.end());
   EXPECT_NEAR(Mm(days->left), 10 + 34 * 25.4 / 96, 0.1);
   EXPECT_NEAR(Mm(days->top), 10 + 38.10, 0.1);
+}
+
+// Each wrapping element prints the lines its design height was drawn for,
+// by the font's own line height: two lines of 16 points in the commission's
+// 12.96 mm and in the vehicle's 18.79 mm, two of 8 points in a signature
+// name's 8.47 mm. What is laid out beyond them is missing, as on paper. A
+// line height a pixel too tall loses the commission's second line; one
+// taken from a 21-pixel font, a little short, gives the vehicle a third.
+TEST_F(PermitPage, LongTextsPrintTheLinesTheDesignHasRoomFor) {
+  Fill();
+  const QStringList commission = {QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12"),
+                                  QStringLiteral("Y REVISIÓN DEL CAMINO DE ACCESO"),
+                                  QStringLiteral("CON ENTREGA DE MATERIALES")};
+  form_->Comision->SetText(commission.join(u'\n'));
+  form_->Tipo->setText(QStringLiteral(
+      "PICK UP DOBLE CABINA CON CAMPER DE ALUMINIO, REDILAS, RACK PARA ESCALERAS Y CAJA DE "
+      "HERRAMIENTAS DE ACERO INOXIDABLE EN AMBOS COSTADOS"));
+  form_->Admon->setText(QStringLiteral(
+      "LIC. MARÍA DE LOS ÁNGELES LÓPEZ HERNÁNDEZ DE LA CRUZ VIUDA DE GUTIÉRREZ Y SANTOS"));
+  QStringList storedCommission, storedVehicle, storedAdmon;
+  EXPECT_TRUE(Preliminar([&](TQRStandardPreview& preview) {
+    TQRPrinter& printer = *preview.QRPrinter();
+    const QSizeF paper(printer.OrientedPaperWidth(), printer.OrientedPaperLength());
+    const std::unique_ptr<TMetafile> page = printer.FetchPage(1);
+    ASSERT_TRUE(page);
+    storedCommission = StoredLines(*page, paper, *document_->QRComision);
+    storedVehicle = StoredLines(*page, paper, *document_->QRVehiculo);
+    storedAdmon = StoredLines(*page, paper, *document_->QRAdmon);
+  }));
+
+  EXPECT_EQ(storedCommission, commission.mid(0, 2));
+  // Each of the others was laid out in three lines or more, and prints the
+  // first two of them.
+  for (const auto& [element, stored] :
+       {std::pair<const TQRCustomLabel*, QStringList>{document_->QRVehiculo, storedVehicle},
+        {document_->QRAdmon, storedAdmon}}) {
+    SCOPED_TRACE(element->Name().toStdString());
+    QStringList laidOut;
+    for (const QString& line : element->OutputLines()) laidOut << line.simplified();
+    ASSERT_GE(laidOut.size(), 3);
+    EXPECT_EQ(stored, laidOut.mid(0, 2));
+  }
+}
+
+// Without any printer installed the preview still shows the design's paper,
+// and the whole permit lies on it; a file saved from it loads as that paper.
+TEST_F(PermitPage, WithoutPrintersThePreviewShowsTheDesignsPaper) {
+  script_->printers.clear();
+  ASSERT_FALSE(TQRPrinter().HasPrinters());
+  Fill();
+  ExpectLandscapeLetterPreviewedSavedAndLoaded();
 }
 
 }  // namespace

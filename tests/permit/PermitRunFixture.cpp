@@ -6,9 +6,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 
+#include "EmfLayout.h"
+#include "FakeCanvas.h"
+#include "Metafile.h"
 #include "ProgramIdentity.h"
+#include "QRPrintable.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "TMemo.h"
@@ -126,4 +131,74 @@ QByteArray PermitRun::ReadFile(const QString& path) {
 QStringList PermitRun::DataFiles() const {
   return QDir(DataFolder())
       .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QRectF PermitRun::PageRect(const TQRPrintable& element) const {
+  const TQRPage& page = document_->Page();
+  const TQRPrintableSize& size = element.Size();
+  return QRectF(double(page.StoredValue(TQRPage::kLeftMargin) + size.StoredValue(size.kLeft)),
+                double(page.StoredValue(TQRPage::kTopMargin) + size.StoredValue(size.kTop)),
+                double(size.StoredValue(size.kWidth)), double(size.StoredValue(size.kHeight)));
+}
+
+QStringList PermitRun::StoredLines(const TMetafile& page, const QSizeF& paperTenths,
+                                   const TQRPrintable& element) const {
+  const QRectF area = PageRect(element);
+  const double origin = element.Alignment() == taCenter ? area.center().x() : area.left();
+  TFakeCanvas canvas;
+  page.Draw(canvas, QRect(QPoint(0, 0), paperTenths.toSize()));
+  static const QRegularExpression textOut(
+      QStringLiteral("^TextOut (-?\\d+),(-?\\d+) \\w+ \"(.*)\"$"));
+  QStringList lines;
+  for (const QString& call : canvas.Calls(QStringLiteral("TextOut"))) {
+    const auto m = textOut.match(call);
+    if (!m.hasMatch()) continue;
+    const int x = m.captured(1).toInt();
+    const int y = m.captured(2).toInt();
+    // Slack for a page of whole pixels at 96 dpi: 2.6 tenths each.
+    if (std::abs(x - origin) <= 3 && y >= area.top() - 1 && y < area.bottom())
+      if (const QString s = m.captured(3).simplified(); !s.isEmpty()) lines << s;
+  }
+  return lines;
+}
+
+namespace {
+
+// A printer's page as a preview shows it: the paper it frames at zoom 100,
+// and the recording it replays on it.
+void ExpectWholeLandscapeLetter(TQRPrinter& printer) {
+  EXPECT_EQ(printer.PageCount(), 1);
+  EXPECT_EQ(printer.PaperSize(), TQRPaperSize::Letter);
+  EXPECT_EQ(printer.Orientation(), TPrinterOrientation::poLandscape);
+  EXPECT_EQ(printer.DeviceWidth(printer.OrientedPaperWidth()), 1056);
+  EXPECT_EQ(printer.DeviceHeight(printer.OrientedPaperLength()), 816);
+  const std::unique_ptr<TMetafile> page = printer.FetchPage(1);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->Width(), 1056);
+  EXPECT_EQ(page->Height(), 816);
+  // The smallest box around everything drawn, inclusive: on the page, and
+  // reaching the header block's right edge at 268 mm (1013 pixels).
+  const std::int32_t* drawn = page->Layout().bounds;
+  EXPECT_GE(drawn[0], 0);
+  EXPECT_GE(drawn[1], 0);
+  EXPECT_LT(drawn[2], page->Width());
+  EXPECT_LT(drawn[3], page->Height());
+  EXPECT_GE(drawn[2], 1010);
+}
+
+}  // namespace
+
+void PermitRun::ExpectLandscapeLetterPreviewedSavedAndLoaded() {
+  const QString saved = home_.path() + QStringLiteral("/permiso.QRP");
+  EXPECT_TRUE(Preliminar([&](TQRStandardPreview& preview) {
+    {
+      SCOPED_TRACE("the preview's page");
+      ExpectWholeLandscapeLetter(*preview.QRPrinter());
+    }
+    preview.QRPrinter()->SavePrepared(saved);
+  }));
+  TQRPrinter loaded;
+  loaded.LoadPrepared(saved);
+  SCOPED_TRACE("the saved page, loaded");
+  ExpectWholeLandscapeLetter(loaded);
 }

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QRectF>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -19,6 +21,8 @@
 #include "PrinterDevice.h"
 #include "ScriptedPrinter.h"
 #include "TQRPermiso.h"
+class TMetafile;
+class TQRPrintable;
 class TQRStandardPreview;
 
 class PermitRun : public testing::Test {
@@ -38,6 +42,22 @@ class PermitRun : public testing::Test {
   // Presses Print in the preview and waits until the print run is over and
   // the record has said what it did (a message or an error).
   void Print(TQRStandardPreview& preview);
+
+  // Previews the filled permit, saves its pages and loads the file into a
+  // printer of its own. Both, as a preview shows them, must be one landscape
+  // Letter page of 1056 x 816 pixels with everything drawn inside it.
+  void ExpectLandscapeLetterPreviewedSavedAndLoaded();
+
+  // Where an element of the permit stands on the paper, tenths of a
+  // millimetre from its corner: the band prints at the margins.
+  QRectF PageRect(const TQRPrintable& element) const;
+
+  // The lines a text element wrote on a stored page, top to bottom: the
+  // page's records replayed onto a logging canvas the size of the paper in
+  // tenths of a millimetre, keeping the texts anchored where the element
+  // anchors them (its left edge or its centre) whose top lies inside it.
+  QStringList StoredLines(const TMetafile& page, const QSizeF& paperTenths,
+                          const TQRPrintable& element) const;
 
   // The visible preview windows.
   static QList<TQRStandardPreview*> Previews();

@@ -6,6 +6,9 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" sh -c
 //       "openbox & sleep 1; build/tests/permit/permit_screenshots /tmp/shots"
 //
+// With --no-printers the scripted printer object lists no printer: the
+// preview still shows the permit's paper, and Print does nothing.
+//
 // Not a test: it checks nothing. Printing goes to a scripted printer and the
 // record to a temporary home folder.
 
@@ -75,7 +78,8 @@ void Fill(TFormPermiso& f) {
   f.Dependencia->setEditText(QStringLiteral("SECRETARÍA DE OBRAS PÚBLICAS"));
   f.Folio->setText(QStringLiteral("7"));
   f.Comision->SetText(
-      QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12 DE LA CARRETERA"));
+      QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12\n"
+                     "Y REVISIÓN DEL CAMINO DE ACCESO"));
   f.Destino->setEditText(QStringLiteral("QUELMORA"));
   f.Conductor->setText(QStringLiteral("JUAN PÉREZ"));
   f.Placa->setText(QStringLiteral("ABC123"));
@@ -86,6 +90,7 @@ void Fill(TFormPermiso& f) {
   f.Color->setEditText(QStringLiteral("BLANCO"));
   f.Admon->setText(QStringLiteral("MARÍA LÓPEZ"));
   f.Titular->setText(QStringLiteral("ING. LUIS NÚÑEZ"));
+  f.Fecha2->SetDate(f.Fecha1->Date().addDays(1));  // two days, on two lines
 }
 
 }  // namespace
@@ -94,13 +99,15 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   qputenv("HOME", home.path().toLocal8Bit());
   TPermisoApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: permit_screenshots <folder>\n");
+  const bool noPrinters = argc == 3 && qstrcmp(argv[2], "--no-printers") == 0;
+  if (argc != 2 && !noPrinters) {
+    std::fprintf(stderr, "usage: permit_screenshots <folder> [--no-printers]\n");
     return 2;
   }
   g_out = QDir(QString::fromLocal8Bit(argv[1]));
   g_out.mkpath(QStringLiteral("."));
   auto script = std::make_shared<TScriptedPrinterScript>();
+  if (noPrinters) script->printers.clear();
   ScopedPrinterDeviceFactory printers(ScriptedPrinterFactory(script));
 
   TFormPermiso form;
@@ -125,6 +132,11 @@ int main(int argc, char** argv) {
           Save(preview, "preview-width.png");
           preview->ZoomTo100Click();
           Save(preview, "preview-100.png");
+          if (noPrinters) {
+            preview->close();
+            QTimer::singleShot(200, [] { FormPermiso->close(); });
+            return;
+          }
           // The progress window shows while the print runs; the record's
           // message follows it.
           When([] { return Visible<TQRProgressForm>() != nullptr; },

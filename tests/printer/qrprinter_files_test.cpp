@@ -11,6 +11,7 @@
 #include "EQRError.h"
 #include "Errors.h"
 #include "Metafile.h"
+#include "PrinterSettings.h"
 #include "QRPrinter.h"
 #include "qrprinter_fixture.h"
 #include "qrprinter_notice_log.h"
@@ -92,6 +93,66 @@ TEST_P(QRPrinterPaperTest, LoadedFileTakesPaperFromItsFirstPage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, QRPrinterPaperTest, ::testing::ValuesIn(kPaperCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct NoPrinterPaperCase {
+  const char* name;
+  TQRPaperSize size;
+  TPrinterOrientation orientation;
+  int width, length;          // tenths, portrait, handed over for Custom
+  int pageWidth, pageHeight;  // the stored page at 96 dpi
+  TQRPaperSize loadedSize;    // what a file of it loads as
+  TPrinterOrientation loadedOrientation;
+};
+
+const NoPrinterPaperCase kNoPrinterPaperCases[] = {
+    // Letter, LetterSmall and Note share the page's units; with no driver to
+    // choose, the first in table order stands.
+    {"LetterLandscape", TQRPaperSize::Letter, TPrinterOrientation::poLandscape, 0, 0, 1056, 816,
+     TQRPaperSize::Letter, TPrinterOrientation::poLandscape},
+    // 559 pixels are 147.9 mm, short of A5's 37th unit of 4 mm: the page
+    // matches no size and keeps its own extent.
+    {"A5Portrait", TQRPaperSize::A5, TPrinterOrientation::poPortrait, 0, 0, 559, 794,
+     TQRPaperSize::Custom, TPrinterOrientation::poPortrait},
+    // A custom page in landscape is handed over portrait; loaded, it keeps
+    // its own extent, as it stands.
+    {"CustomLandscape", TQRPaperSize::Custom, TPrinterOrientation::poLandscape, 1000, 1500, 567,
+     378, TQRPaperSize::Custom, TPrinterOrientation::poPortrait},
+};
+
+class QRPrinterNoPrinterPaperTest : public QRPrinterFixture,
+                                    public ::testing::WithParamInterface<NoPrinterPaperCase> {};
+
+TEST_P(QRPrinterNoPrinterPaperTest, PagesAndLoadedFilesKeepThePaperAskedFor) {
+  const NoPrinterPaperCase& c = GetParam();
+  SetNoPrinters();
+  const QString file = TempPath("paper.QRP");
+  {
+    TQRPrinter printer;
+    printer.SetPaperSize(c.size);
+    printer.SetPaperWidth(c.width);
+    printer.SetPaperLength(c.length);
+    printer.SetOrientation(c.orientation);
+    GenerateStore(printer, 1);
+    // The printer's own settings keep theirs: there is no driver to take more.
+    EXPECT_EQ(printer.Settings().PaperSize(), TQRPaperSize::A4);
+    const auto page = printer.FetchPage(1);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(QSize(page->Width(), page->Height()), QSize(c.pageWidth, c.pageHeight));
+    printer.SavePrepared(file);
+  }
+  TQRPrinter loaded;
+  loaded.LoadPrepared(file);
+  EXPECT_EQ(loaded.PaperSize(), c.loadedSize);
+  EXPECT_EQ(loaded.Orientation(), c.loadedOrientation);
+  // The preview frames the page with the paper: the page's own size.
+  EXPECT_EQ(QSize(loaded.DeviceWidth(loaded.OrientedPaperWidth()),
+                  loaded.DeviceHeight(loaded.OrientedPaperLength())),
+            QSize(c.pageWidth, c.pageHeight));
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, QRPrinterNoPrinterPaperTest,
+                         ::testing::ValuesIn(kNoPrinterPaperCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QRPrinterFixture, FailedLoadLeavesAnIdlePrinterWithoutPages) {

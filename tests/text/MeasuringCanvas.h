@@ -13,6 +13,7 @@ class TMeasuringCanvas : public TCanvas {
   int PixelsPerInchX() const override { return ppi; }
   int PixelsPerInchY() const override { return ppi; }
   void SelectFont(const TFontSpec& font) override { selected = font; }
+  double LineHeightPoints() override { return textHeight * 72.0 / ppi; }
   QSize TextExtent(const QString& text) override {
     measured.append(text);
     measuredFaces.append(selected.face);

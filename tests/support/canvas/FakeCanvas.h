@@ -1,6 +1,7 @@
 #pragma once
 // A canvas for tests: every character measures 10 pixels wide, the text
-// height is settable, and every call is logged as one text line, e.g.
+// height is settable (and is the line height: 16 pixels at 96 dpi are 12
+// points), and every call is logged as one text line, e.g.
 //   SelectFont "Arial" 10pt bold #000000 charset=1
 //   TextExtent "ABC"
 //   TextOut 10,20 Left "ABC"            (" rtl" appended for right-to-left)
@@ -30,6 +31,7 @@ class TFakeCanvas : public TCanvas {
   void SetTextHeight(int height) { textHeight_ = height; }
 
   void SelectFont(const TFontSpec& font) override;
+  double LineHeightPoints() override { return textHeight_ * 72.0 / ppiY_; }
   QSize TextExtent(const QString& text) override;
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                bool rightToLeft = false) override;

@@ -1,5 +1,7 @@
 #include "PageLogCanvas.h"
 
+#include "FontHeight.h"
+
 namespace {
 QString RectText(const QRect& r) {
   return QStringLiteral("%1,%2,%3,%4").arg(r.left()).arg(r.top()).arg(r.right() + 1).arg(r.bottom() + 1);
@@ -11,10 +13,18 @@ const char* AnchorName(TTextAnchor a) {
 }  // namespace
 
 void TPageLogCanvas::SelectFont(const TFontSpec& font) {
+  font_ = font;
   log_ << QStringLiteral("SelectFont \"%1\" %2pt %3").arg(font.face).arg(font.pointSize).arg(Hex(font.color));
 }
 
-QSize TPageLogCanvas::TextExtent(const QString& text) { return {10 * int(text.size()), 16}; }
+double TPageLogCanvas::LineHeightPoints() {
+  if (lineHeight_ == TPageLogLineHeight::FontsOwn) return FontLineHeightPoints(font_);
+  return 16 * 72.0 / ppiY_;
+}
+
+QSize TPageLogCanvas::TextExtent(const QString& text) {
+  return {10 * int(text.size()), LineHeightPixels(LineHeightPoints(), ppiY_)};
+}
 
 void TPageLogCanvas::TextOut(int x, int y, TTextAnchor anchor, const QString& text, bool rightToLeft) {
   log_ << QStringLiteral("TextOut %1,%2 %3 \"%4\"%5")

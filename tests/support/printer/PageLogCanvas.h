@@ -7,14 +7,21 @@
 
 #include "Canvas.h"
 
+// How high a line of text is on the page: 16 device pixels whatever the
+// font, which keeps the tests' arithmetic plain, or the selected font's own
+// line height, as on a real printer.
+enum class TPageLogLineHeight { Fixed16Pixels, FontsOwn };
+
 class TPageLogCanvas : public TCanvas {
  public:
-  explicit TPageLogCanvas(int pixelsPerInchX = 600, int pixelsPerInchY = 600)
-      : ppiX_(pixelsPerInchX), ppiY_(pixelsPerInchY) {}
+  explicit TPageLogCanvas(int pixelsPerInchX = 600, int pixelsPerInchY = 600,
+                          TPageLogLineHeight lineHeight = TPageLogLineHeight::Fixed16Pixels)
+      : ppiX_(pixelsPerInchX), ppiY_(pixelsPerInchY), lineHeight_(lineHeight) {}
 
   int PixelsPerInchX() const override { return ppiX_; }
   int PixelsPerInchY() const override { return ppiY_; }
   void SelectFont(const TFontSpec& font) override;
+  double LineHeightPoints() override;
   QSize TextExtent(const QString& text) override;
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
                bool rightToLeft = false) override;
@@ -34,5 +41,7 @@ class TPageLogCanvas : public TCanvas {
  private:
   int ppiX_;
   int ppiY_;
+  TPageLogLineHeight lineHeight_;
+  TFontSpec font_;
   QStringList log_;
 };

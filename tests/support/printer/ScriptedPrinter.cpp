@@ -104,7 +104,7 @@ TCanvas& TScriptedPrinter::Canvas() {
 }
 
 void TScriptedPrinter::StartPage() {
-  canvas_ = std::make_unique<TPageLogCanvas>(script_->ppiX, script_->ppiY);
+  canvas_ = std::make_unique<TPageLogCanvas>(script_->ppiX, script_->ppiY, script_->lineHeight);
   script_->pages.emplace_back();
 }
 

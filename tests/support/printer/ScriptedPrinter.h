@@ -35,6 +35,7 @@ struct TScriptedPrinterScript {
   // What the driver starts with and returns to when selected without a mode.
   TDeviceMode defaultMode{DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_DUPLEX,
                           DMORIENT_PORTRAIT, 1, 0, 0, 1, 7, DMDUP_SIMPLEX};
+  TPageLogLineHeight lineHeight = TPageLogLineHeight::Fixed16Pixels;
   // BeginDoc and NewPage throw std::runtime_error when set.
   bool failBeginDoc = false;
   bool failNewPage = false;
