@@ -99,8 +99,8 @@ void TFormPermiso::LoadPictures() {
 
 void TFormPermiso::BindHandlers() {
   platform::ActivationRecord::Instance().Register(this, [this] { FormActivate(); });
-  for (QObject* box :
-       {static_cast<QObject*>(Folio), static_cast<QObject*>(NoEco), static_cast<QObject*>(Modelo)})
+  for (QWidget* box : {static_cast<QWidget*>(Folio), static_cast<QWidget*>(NoEco),
+                       static_cast<QWidget*>(Modelo)})
     KeyPressFilter::Bind(box, [this](QChar& key) { NoEcoKeyPress(key); });
   KeyPressFilter::Bind(Comision, [this](QChar& key) { ComisionKeyPress(key); });
   platform::BindHandler(BtnPreliminar, &QToolButton::clicked, this,

@@ -113,7 +113,8 @@ const PassCase kPasses[] = {
     {"CommissionTwoLinesOf19",
      [](TFormPermiso& f) {
        f.Comision->clear();
-       TypeText(f.Comision, QString(19, u'a') + u'\r' + QString(19, u'b'));
+       f.Comision->setFocus(Qt::MouseFocusReason);
+       TypeAtFocus(QString(19, u'a') + u'\r' + QString(19, u'b'));
      }},
     {"BlankOnlyFields",
      [](TFormPermiso& f) {
