@@ -67,9 +67,7 @@ qsizetype ReadQuoted(const QString& picture, qsizetype start, QString& literal) 
 
 QString ShortDateFormat(const QLocale& locale) { return locale.dateFormat(QLocale::ShortFormat); }
 
-QString DateTextFormat(const QLocale& locale) {
-  return WithFourDigitYear(ShortDateFormat(locale));
-}
+QString DateTextFormat(const QLocale& locale) { return WithFourDigitYear(ShortDateFormat(locale)); }
 
 QString WithFourDigitYear(const QString& dateFormat) {
   QString out;

@@ -31,8 +31,7 @@ const LocaleDates* DatesOfSystemLocale() {
 QStringList DrawnTexts(const QStringList& pageLog) {
   QStringList texts;
   for (const QString& line : pageLog)
-    if (line.startsWith(QStringLiteral("TextOut ")))
-      texts << line.section(u'"', 1, -2);
+    if (line.startsWith(QStringLiteral("TextOut "))) texts << line.section(u'"', 1, -2);
   return texts;
 }
 
