@@ -1,24 +1,27 @@
 // Writing the record on the real file system, in a scratch folder: first
 // write, replacement with and without a backup, the refused backup, names that
-// must not reach the file system, and the write errors.
+// must not reach the file system, the write errors, and another copy of the
+// program writing the same record at a chosen moment.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <deque>
+#include <functional>
+#include <optional>
+#include <utility>
 
 #include "Errors.h"
+#include "FileSystem.h"
 #include "PermitRecordWriter.h"
 #include "RecordBytes.h"
-#include "RecordFile.h"
 #include "RecordNames.h"
 #include "SampleEntry.h"
 #include "TextRecord.h"
@@ -234,46 +237,25 @@ TEST_F(PermitRecordWriterTest, AcceptedNameCharacters) {
   EXPECT_EQ(ReadAll(folder_ + "/ÑU-12 .~f0007.txt"), Expected());
 }
 
-TEST_F(PermitRecordWriterTest, DanglingLinkIsNotFollowed) {
+// A link at the record's name is a file of that name: the user is asked, and
+// on Yes the link itself becomes the backup. Nothing follows it.
+TEST_F(PermitRecordWriterTest, LinkAtTheNameIsAnExistingRecordNeverFollowed) {
   const QString target = scratch_.path() + "/elsewhere.txt";
   ASSERT_EQ(
       ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(Record()).constData()), 0);
-  EXPECT_THROW(Write(), EFCreateError);
+  dialogs_.answers = {kNoButton, kYesButton};
+  EXPECT_EQ(Write(), RecordOutcome::KeptExisting);
+  EXPECT_EQ(Write(), RecordOutcome::WrittenWithBackup);
   EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST_F(PermitRecordWriterTest, FileInUseIsNeitherEmptiedNorWritten) {
-  {
-    QFile f(Record());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("held");
-  }
-  const int holder = ::open(QFile::encodeName(Record()).constData(), O_RDONLY | O_CLOEXEC);
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-  const int openBefore = OpenDescriptors();
-  try {
-    WriteWholeFile(Record(), Expected());
-    ADD_FAILURE() << "no error";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(),
-              "Cannot create file \"" + Record() + "\". The file is in use by another process");
-  }
-  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
-  ::close(holder);
-  EXPECT_EQ(ReadAll(Record()), QByteArray("held"));
-}
-
-TEST_F(PermitRecordWriterTest, ReplacesLongerContentCompletely) {
-  const QByteArray longer(4096, 'x');
-  WriteWholeFile(Record(), longer);
-  WriteWholeFile(Record(), "short");
-  EXPECT_EQ(ReadAll(Record()), QByteArray("short"));
+  EXPECT_EQ(QFileInfo(Backup()).symLinkTarget(), target);
+  EXPECT_FALSE(QFileInfo(Record()).isSymLink());
+  EXPECT_EQ(ReadAll(Record()), Expected());
 }
 
 // A file-size limit makes the kernel accept only part of the bytes, as a full
-// disk does.
-TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritten) {
+// disk does. Nothing is left: no empty or partial record that a later print
+// would take for the old one and turn into the backup, and no hidden file.
+TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndLeavesNothing) {
   struct rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -283,15 +265,86 @@ TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritte
   std::optional<QString> message;
   const int openBefore = OpenDescriptors();
   try {
-    WriteWholeFile(Record(), Expected());
+    Write();
   } catch (const EWriteError& e) {
     message = e.Message();
   }
+  const int openAfter = OpenDescriptors();
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(message.value_or("<none>"), "Stream write error");
-  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
-  EXPECT_EQ(ReadAll(Record()), Expected().left(10));
+  EXPECT_EQ(openAfter, openBefore);  // closed on the error path
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso"}));
+  EXPECT_TRUE(dialogs_.shown.isEmpty());
+
+  // With room again, the next print is a first print.
+  EXPECT_EQ(Write(), RecordOutcome::Written);
+  EXPECT_EQ(ReadAll(Record()), Expected());
+  EXPECT_EQ(dialogs_.shown, QStringList{"info: " + kWritten});
+}
+
+// The real file system, with another copy's write made to happen at the
+// moment the test picks: right after the existence test, or right after the
+// rename to the backup, in the gap before this copy's next step.
+class OtherCopyAt : public platform::IFileSystem {
+ public:
+  std::function<void()> afterFileExists, afterRename;
+  bool DirectoryExists(const QString& p) override { return real_.DirectoryExists(p); }
+  bool CreateDirectory(const QString& p) override { return real_.CreateDirectory(p); }
+  bool FileExists(const QString& p) override {
+    const bool exists = real_.FileExists(p);
+    if (afterFileExists) std::exchange(afterFileExists, nullptr)();
+    return exists;
+  }
+  bool RenameNoReplace(const QString& from, const QString& to) override {
+    const bool renamed = real_.RenameNoReplace(from, to);
+    if (afterRename) std::exchange(afterRename, nullptr)();
+    return renamed;
+  }
+  platform::TNewFile CreateNewFile(const QString& p, const QByteArray& bytes) override {
+    return real_.CreateNewFile(p, bytes);
+  }
+
+ private:
+  platform::IFileSystem& real_ = platform::FileSystem();
+  platform::ScopedFileSystem scope_{this};
+};
+
+const QByteArray kOtherCopys = "written by the other copy\r\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::NewOnly));
+  f.write(bytes);
+}
+
+TEST_F(PermitRecordWriterTest, RecordWrittenByAnotherCopyAfterTheTestIsAskedAbout) {
+  OtherCopyAt other;
+  // Found missing, then written by the other copy before this write.
+  other.afterFileExists = [&] { WriteFile(Record(), kOtherCopys); };
+  dialogs_.answers = {kNoButton};
+  EXPECT_EQ(Write(), RecordOutcome::KeptExisting);
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});  // never "Archivo Generado"
+  EXPECT_EQ(ReadAll(Record()), kOtherCopys);
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/ABC123f0007.txt"}));
+}
+
+TEST_F(PermitRecordWriterTest, RecordWrittenByAnotherCopyAfterTheBackupStays) {
+  WriteFile(Record(), "old record\r\n");
+  OtherCopyAt other;
+  other.afterRename = [&] { WriteFile(Record(), kOtherCopys); };
+  dialogs_.answers = {kYesButton};
+  try {
+    Write();
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file \"" + Record() + "\". File exists");
+  }
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});
+  EXPECT_EQ(ReadAll(Record()), kOtherCopys);
+  EXPECT_EQ(ReadAll(Backup()), QByteArray("old record\r\n"));
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/ABC123f0007.txt",
+                                 "home/Permiso/~ABC123f0007.BKD"}));
 }
 
 TEST(RecordNames, DataFolderAndNames) {

@@ -1,0 +1,217 @@
+// Two copies of the program print the same plate and permit number at the
+// same moment, round after round: two writer processes released together,
+// both writing one record name in the same data folder. Whatever the
+// interleaving, a record a writer was told is written is on disk whole, and
+// a writer whose record is not there was told so (asked or shown an error).
+
+#include <gtest/gtest.h>
+#include <semaphore.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+#include "Errors.h"
+#include "PermitRecordWriter.h"
+#include "RecordBytes.h"
+#include "SampleEntry.h"
+#include "TextRecord.h"
+
+namespace permit {
+namespace {
+
+constexpr int kRounds = 1000;
+constexpr int kWriters = 2;
+constexpr int kGenerousSeconds = 60;
+
+// What a writer was told, as the user would have seen it.
+enum class Told : int { Nothing, Written, WrittenWithBackup, Asked, Error };
+
+// Shared between the test and its writer processes.
+struct Shared {
+  sem_t go[kWriters];  // posted by the test: start round
+  sem_t done;          // posted by each writer at the end of a round
+  Told told[kWriters];
+};
+
+constexpr int kNoButton = 4;
+
+class AnsweringDialogs : public RecordDialogs {
+ public:
+  explicit AnsweringDialogs(int answer) : answer_(answer) {}
+  void ShowInformation(const QString&) override {}
+  int ShowConfirmation(const QString&) override { return answer_; }
+
+ private:
+  int answer_;
+};
+
+bool Wait(sem_t* semaphore) {
+  timespec limit{};
+  clock_gettime(CLOCK_REALTIME, &limit);
+  limit.tv_sec += kGenerousSeconds;
+  while (sem_timedwait(semaphore, &limit) != 0)
+    if (errno != EINTR) return false;
+  return true;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The record's first line tells the writers apart.
+PermitEntry EntryOf(int writer, int round) {
+  PermitEntry e = test::SampleEntry();
+  e.Folio = QStringLiteral("0007");
+  e.Dependencia = QStringLiteral("WRITER %1 ROUND %2").arg(writer).arg(round);
+  return e;
+}
+
+enum class Path { FirstWrite, Replacement };
+
+struct Figures {
+  int rounds = 0;
+  int lossesReported = 0;    // a writer whose record is not on disk was told so:
+  int asked = 0;             //   by the question about an existing record
+  int errors = 0;            //   by an error
+  int lossesUnreported = 0;  // told "written", yet its record is not on disk whole
+  int otherDamage = 0;       // a record no writer wrote, a backup changed, a file left
+};
+
+class RecordRace : public testing::TestWithParam<Path> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(scratch_.isValid());
+    folder_ = scratch_.path() + QStringLiteral("/Permiso");
+    ASSERT_TRUE(QDir().mkpath(folder_));
+    void* memory =
+        ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    shared_ = static_cast<Shared*>(memory);
+    for (sem_t& go : shared_->go) ASSERT_EQ(sem_init(&go, 1, 0), 0);
+    ASSERT_EQ(sem_init(&shared_->done, 1, 0), 0);
+  }
+  void TearDown() override {
+    for (pid_t pid : writers_) {
+      if (pid <= 0) continue;
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+    ::munmap(shared_, sizeof(Shared));
+  }
+
+  QString Record() const { return folder_ + QStringLiteral("/ABC123f0007.txt"); }
+  QString Backup() const { return folder_ + QStringLiteral("/~ABC123f0007.BKD"); }
+
+  // A writer process: one print per round, as soon as it is released. Asked
+  // about a record the other wrote first, it keeps that one; asked to
+  // replace the previous record, it does.
+  [[noreturn]] void RunWriter(int writer, Path path) {
+    const DateTimeTexts texts(QLocale(QLocale::Spanish, QLocale::Mexico));
+    for (int round = 0; round < kRounds; ++round) {
+      if (!Wait(&shared_->go[writer])) ::_exit(2);
+      AnsweringDialogs dialogs(path == Path::FirstWrite ? kNoButton : kYesButton);
+      Told told = Told::Nothing;
+      try {
+        const RecordOutcome outcome =
+            WritePermitRecord(EntryOf(writer, round), texts, folder_, dialogs);
+        told = outcome == RecordOutcome::Written             ? Told::Written
+               : outcome == RecordOutcome::WrittenWithBackup ? Told::WrittenWithBackup
+                                                             : Told::Asked;
+      } catch (const EError&) {
+        told = Told::Error;
+      }
+      shared_->told[writer] = told;
+      sem_post(&shared_->done);
+    }
+    ::_exit(0);
+  }
+
+  QByteArray BytesOf(int writer, int round) const {
+    return RecordBytes(TextRecordText(EntryOf(writer, round), texts_));
+  }
+
+  QTemporaryDir scratch_;
+  QString folder_;
+  Shared* shared_ = nullptr;
+  pid_t writers_[kWriters] = {0, 0};
+  const DateTimeTexts texts_{QLocale(QLocale::Spanish, QLocale::Mexico)};
+};
+
+TEST_P(RecordRace, EveryRecordToldWrittenIsOnDiskWhole) {
+  const Path path = GetParam();
+  const QByteArray old = "the previous record\r\n";
+  for (int w = 0; w < kWriters; ++w) {
+    writers_[w] = ::fork();
+    ASSERT_GE(writers_[w], 0);
+    if (writers_[w] == 0) RunWriter(w, path);
+  }
+  Figures figures;
+  for (int round = 0; round < kRounds; ++round) {
+    // The folder as the round starts: empty, or the record to replace.
+    QFile::remove(Record());
+    QFile::remove(Backup());
+    if (path == Path::Replacement) {
+      QFile f(Record());
+      ASSERT_TRUE(f.open(QIODevice::NewOnly));
+      f.write(old);
+    }
+    for (sem_t& go : shared_->go) sem_post(&go);  // both at once
+    for (int w = 0; w < kWriters; ++w) ASSERT_TRUE(Wait(&shared_->done)) << "a writer is stuck";
+
+    ++figures.rounds;
+    const QByteArray onDisk = ReadAll(Record());
+    bool someoneWrote = false;
+    for (int w = 0; w < kWriters; ++w) {
+      const Told told = shared_->told[w];
+      const bool toldWritten = told == Told::Written || told == Told::WrittenWithBackup;
+      someoneWrote |= onDisk == BytesOf(w, round);
+      if (onDisk == BytesOf(w, round)) continue;
+      if (toldWritten) {
+        ++figures.lossesUnreported;
+      } else if (told == Told::Asked || told == Told::Error) {
+        ++figures.lossesReported;
+        ++(told == Told::Asked ? figures.asked : figures.errors);
+      }
+    }
+    const QStringList expected = path == Path::FirstWrite
+                                     ? QStringList{"ABC123f0007.txt"}
+                                     : QStringList{"ABC123f0007.txt", "~ABC123f0007.BKD"};
+    if (!someoneWrote || QDir(folder_).entryList(QDir::Files | QDir::Hidden) != expected ||
+        (path == Path::Replacement && ReadAll(Backup()) != old))
+      ++figures.otherDamage;
+  }
+  std::printf(
+      "%s: %d rounds, %d losses reported (%d asked, %d errors), %d losses unreported, %d other "
+      "damage\n",
+      path == Path::FirstWrite ? "first write" : "replacement", figures.rounds,
+      figures.lossesReported, figures.asked, figures.errors, figures.lossesUnreported,
+      figures.otherDamage);
+  EXPECT_EQ(figures.lossesUnreported, 0);
+  EXPECT_EQ(figures.otherDamage, 0);
+  // One writer's record is on disk each round; the other's loss was reported.
+  EXPECT_EQ(figures.lossesReported, kRounds);
+  for (pid_t& pid : writers_) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    pid = 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPaths, RecordRace,
+                         testing::Values(Path::FirstWrite, Path::Replacement),
+                         [](const auto& info) {
+                           return std::string(info.param == Path::FirstWrite ? "FirstWrite"
+                                                                             : "Replacement");
+                         });
+
+}  // namespace
+}  // namespace permit
