@@ -75,6 +75,10 @@ TFormPermiso::TFormPermiso(QWidget* parent) : QWidget(parent) {
 }
 
 TFormPermiso::~TFormPermiso() {
+  // Deleting the controls below moves the focus; nothing of this window may
+  // hear of it once its own members are gone.
+  disconnect(focusWatch_);
+  platform::ActivationRecord::Instance().Unregister(this);
   if (FormPermiso == this) FormPermiso = nullptr;
 }
 
@@ -104,8 +108,8 @@ void TFormPermiso::BindHandlers() {
     FormActivate();
   });
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-    connect(app, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget* now) { RememberFocus(old, now); });
+    focusWatch_ = connect(app, &QApplication::focusChanged, this,
+                          [this](QWidget* old, QWidget* now) { RememberFocus(old, now); });
   for (QWidget* box : {static_cast<QWidget*>(Folio), static_cast<QWidget*>(NoEco),
                        static_cast<QWidget*>(Modelo)})
     KeyPressFilter::Bind(box, [this](QChar& key) { NoEcoKeyPress(key); });

@@ -40,6 +40,7 @@ class TFormPermiso : public QWidget, public Ui::TFormPermiso {
   void RestoreFocus();
 
   QPointer<QWidget> lastFocus_;
+  QMetaObject::Connection focusWatch_;
 };
 
 // The entry window; created first at start-up, lives for the whole run.
