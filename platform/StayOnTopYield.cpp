@@ -6,6 +6,9 @@
 namespace platform {
 namespace {
 
+// Told to the window system on the shown window itself: changing the
+// widget's own flags would hide the window, build it anew and show it again
+// elsewhere, handing the keyboard focus around on the way.
 void SetStaysOnTop(QWidget& window, bool onTop) {
   QWindow* handle = window.windowHandle();
   handle->setFlags(onTop ? handle->flags() | Qt::WindowStaysOnTopHint
@@ -16,7 +19,7 @@ void SetStaysOnTop(QWidget& window, bool onTop) {
 
 TStayOnTopYield::TStayOnTopYield() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (!window->isVisible() || !window->testAttribute(Qt::WA_WState_Created) ||
+    if (!window->isVisible() || window->windowHandle() == nullptr ||
         !window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
       continue;
     yielded_.emplace_back(window);
@@ -26,7 +29,7 @@ TStayOnTopYield::TStayOnTopYield() {
 
 TStayOnTopYield::~TStayOnTopYield() {
   for (const QPointer<QWidget>& window : yielded_)
-    if (window && window->isVisible()) SetStaysOnTop(*window, true);
+    if (window && window->windowHandle() != nullptr) SetStaysOnTop(*window, true);
 }
 
 }  // namespace platform
