@@ -269,9 +269,9 @@ TEST_P(RecordRace, EveryRecordToldWrittenIsOnDiskWhole) {
   std::printf(
       "%s: %d rounds, %d met in the gap, %d losses reported (%d asked, %d errors), %d losses "
       "unreported, %d other damage\n",
-      path == Path::FirstWrite ? "first write" : "replacement", figures.rounds,
-      figures.metInTheGap, figures.lossesReported, figures.asked, figures.errors,
-      figures.lossesUnreported, figures.otherDamage);
+      path == Path::FirstWrite ? "first write" : "replacement", figures.rounds, figures.metInTheGap,
+      figures.lossesReported, figures.asked, figures.errors, figures.lossesUnreported,
+      figures.otherDamage);
   EXPECT_EQ(figures.lossesUnreported, 0);
   EXPECT_EQ(figures.otherDamage, 0);
   // One writer's record is on disk each round; the other's loss was reported.
