@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
 #include <deque>
 #include <functional>
@@ -89,6 +91,43 @@ class PermitRecordWriterTest : public testing::Test {
     while (it.hasNext()) names << QDir(scratch_.path()).relativeFilePath(it.next());
     names.sort();
     return names;
+  }
+
+  // One print in a child process, as the unprivileged "nobody" when the
+  // test runs as root; what the user was shown, a line per box, the error
+  // last ("error: <message>").
+  QString WriteInChildWithoutPrivileges() {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return QStringLiteral("<no pipe>");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipeEnds[0]);
+      constexpr uid_t kNobody = 65534;
+      if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+      QStringList told;
+      try {
+        Write();
+      } catch (const EError& e) {
+        told << "error: " + e.Message();
+      }
+      const QByteArray bytes = (dialogs_.shown + told).join(u'\n').toUtf8();
+      const bool sent = ::write(pipeEnds[1], bytes.constData(), bytes.size()) == bytes.size();
+      ::_exit(sent ? 0 : 3);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray received;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) break;
+      received.append(buffer, n);
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+      return QStringLiteral("<child failed>");
+    return QString::fromUtf8(received);
   }
 
   QTemporaryDir scratch_;
@@ -281,6 +320,65 @@ TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndLeavesNothing) {
   EXPECT_EQ(Write(), RecordOutcome::Written);
   EXPECT_EQ(ReadAll(Record()), Expected());
   EXPECT_EQ(dialogs_.shown, QStringList{"info: " + kWritten});
+
+  // Full again while replacing it: the old record is kept as the backup and
+  // no partial record takes its name.
+  const QByteArray first = ReadAll(Record());
+  dialogs_.shown.clear();
+  dialogs_.answers = {kYesButton};
+  ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  message.reset();
+  try {
+    Write();
+  } catch (const EWriteError& e) {
+    message = e.Message();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(message.value_or("<none>"), "Stream write error");
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});
+  EXPECT_EQ(ReadAll(Backup()), first);
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/~ABC123f0007.BKD"}));
+}
+
+// A data folder the program may not write: the print is refused as the
+// system says, nothing is left (no record, no hidden file), and a record
+// already there stays as it was. Root passes over a folder's permissions, so
+// a root test runs the print in a child process as the unprivileged "nobody".
+TEST_F(PermitRecordWriterTest, ReadOnlyDataFolderLeavesEverythingAsItWas) {
+  const QString kNoBackup = QStringLiteral("Imposible crear respaldo.");
+  const struct {
+    const char* name;
+    bool recordThere;
+    QString told;  // the boxes, then the error
+  } cases[] = {
+      {"first write", false, "error: Cannot create file \"" + Record() + "\". Permission denied"},
+      {"replacement", true, "confirm: " + kAsk + "\nerror: " + kNoBackup},
+  };
+  const QByteArray old = "old record\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(Record());
+    if (c.recordThere) {
+      QFile f(Record());
+      ASSERT_TRUE(f.open(QIODevice::NewOnly));
+      f.write(old);
+    }
+    const QStringList before = Tree();
+    ASSERT_TRUE(QFile::setPermissions(scratch_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        folder_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    dialogs_.answers = {kYesButton};
+    const QString told = WriteInChildWithoutPrivileges();
+    ASSERT_TRUE(
+        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(Tree(), before);
+    if (c.recordThere) EXPECT_EQ(ReadAll(Record()), old);
+  }
 }
 
 // The real file system, with another copy's write made to happen at the
