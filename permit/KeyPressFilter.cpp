@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -27,23 +28,18 @@ QString TypedText(const QKeyEvent& event) {
 
 }  // namespace
 
-KeyPressFilter* KeyPressFilter::Bind(QObject* box, TKeyPressHandler handler) {
-  if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit())
-    box = combo->lineEdit();
+KeyPressFilter* KeyPressFilter::Bind(QWidget* box, TKeyPressHandler handler) {
   auto* filter = new KeyPressFilter(box, std::move(handler));
   box->installEventFilter(filter);
+  if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(filter);
   return filter;
 }
 
 KeyPressFilter::KeyPressFilter(QObject* box, TKeyPressHandler handler)
     : QObject(box), handler_(std::move(handler)) {}
 
-bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || resending_) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  const QString typed = TypedText(*key);
-  if (typed.isEmpty()) return false;
-
+QString KeyPressFilter::Filtered(const QString& typed) {
   QString result;
   for (QChar c : typed) {
     QChar k = c;
@@ -54,6 +50,21 @@ bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event) {
     });
     if (!failed && !k.isNull()) result += k;
   }
+  return result;
+}
+
+bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (resending_) return false;
+  if (event->type() == QEvent::KeyPress) return FilterKeyPress(watched, event);
+  if (event->type() == QEvent::InputMethod) FilterCommit(event);
+  return false;
+}
+
+bool KeyPressFilter::FilterKeyPress(QObject* watched, QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  const QString typed = TypedText(*key);
+  if (typed.isEmpty()) return false;
+  const QString result = Filtered(typed);
   if (result == typed) return false;
   if (!result.isEmpty()) {
     // A replaced character acts as if the replacement had been typed.
@@ -64,4 +75,16 @@ bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event) {
     resending_ = false;
   }
   return true;
+}
+
+// The committed text is changed in the event itself, which then goes on: the
+// same event also carries the input method's pre-edit text, which must
+// reach the box whatever happens to the commit.
+void KeyPressFilter::FilterCommit(QEvent* event) {
+  auto* input = static_cast<QInputMethodEvent*>(event);
+  const QString committed = input->commitString();
+  if (committed.isEmpty()) return;
+  const QString result = Filtered(committed);
+  if (result != committed)
+    input->setCommitString(result, input->replacementStart(), input->replacementLength());
 }

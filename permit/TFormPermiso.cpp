@@ -1,5 +1,6 @@
 #include "TFormPermiso.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCollator>
 #include <QCompleter>
@@ -74,6 +75,10 @@ TFormPermiso::TFormPermiso(QWidget* parent) : QWidget(parent) {
 }
 
 TFormPermiso::~TFormPermiso() {
+  // Deleting the controls below moves the focus; nothing of this window may
+  // hear of it once its own members are gone.
+  disconnect(focusWatch_);
+  platform::ActivationRecord::Instance().Unregister(this);
   if (FormPermiso == this) FormPermiso = nullptr;
 }
 
@@ -98,9 +103,15 @@ void TFormPermiso::LoadPictures() {
 }
 
 void TFormPermiso::BindHandlers() {
-  platform::ActivationRecord::Instance().Register(this, [this] { FormActivate(); });
-  for (QObject* box :
-       {static_cast<QObject*>(Folio), static_cast<QObject*>(NoEco), static_cast<QObject*>(Modelo)})
+  platform::ActivationRecord::Instance().Register(this, [this] {
+    RestoreFocus();
+    FormActivate();
+  });
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    focusWatch_ = connect(app, &QApplication::focusChanged, this,
+                          [this](QWidget* old, QWidget* now) { RememberFocus(old, now); });
+  for (QWidget* box : {static_cast<QWidget*>(Folio), static_cast<QWidget*>(NoEco),
+                       static_cast<QWidget*>(Modelo)})
     KeyPressFilter::Bind(box, [this](QChar& key) { NoEcoKeyPress(key); });
   KeyPressFilter::Bind(Comision, [this](QChar& key) { ComisionKeyPress(key); });
   platform::BindHandler(BtnPreliminar, &QToolButton::clicked, this,
@@ -119,6 +130,18 @@ void TFormPermiso::FormActivate() {
   Fecha1->SetFormat(QStringLiteral("dd/MMM/yyyy"));
   Fecha2->SetFormat(QStringLiteral("dd/MMM/yyyy"));
   EnsureDataFolder();
+}
+
+void TFormPermiso::RememberFocus(QWidget* old, QWidget* now) {
+  // Moves inside the window, and the focus Qt gives the window when it is
+  // activated, are not the person leaving it.
+  if (old != nullptr && old->window() == this && (now == nullptr || now->window() != this))
+    lastFocus_ = old;
+}
+
+void TFormPermiso::RestoreFocus() {
+  if (lastFocus_ && lastFocus_->isVisible() && lastFocus_->isEnabled())
+    lastFocus_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TFormPermiso::NoEcoKeyPress(QChar& Key) {

@@ -3,6 +3,7 @@
 // their design names (FormPermiso->Folio, ->Placa ...): the permit document's
 // after-print handler reads them through the global reference.
 
+#include <QPointer>
 #include <QWidget>
 
 #include "PermitEntry.h"
@@ -31,6 +32,15 @@ class TFormPermiso : public QWidget, public Ui::TFormPermiso {
   void ApplyDesignProperties();
   void LoadPictures();
   void BindHandlers();
+  // Activated again, the window gives the focus back to the control that had
+  // it when the person left the window (normally PRELIMINAR): a box that
+  // disabled the windows meanwhile makes the window forget it, and its first
+  // control (Folio) would take keys meant for the button.
+  void RememberFocus(QWidget* old, QWidget* now);
+  void RestoreFocus();
+
+  QPointer<QWidget> lastFocus_;
+  QMetaObject::Connection focusWatch_;
 };
 
 // The entry window; created first at start-up, lives for the whole run.

@@ -9,6 +9,7 @@
 #include "Errors.h"
 #include "ModalScope.h"
 #include "ProgramIdentity.h"
+#include "StayOnTopYield.h"
 #include "Termination.h"
 
 std::vector<TMsgDlgBtn> TMsgDlgButtons::InShownOrder() const {
@@ -63,6 +64,7 @@ int ShowMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons butt
 
   QPointer<QWidget> grabber = QWidget::mouseGrabber();
   if (grabber) grabber->releaseMouse();
+  platform::TStayOnTopYield inView;
   const int result = platform::DialogBackend().ExecMessageDialog(request);
   if (grabber) grabber->grabMouse();
   return result;
@@ -74,6 +76,7 @@ void ShowPlainMessage(const QString& text) {
 
 void ShowNotice(const QString& text, const QString& caption) {
   platform::TModalScope modal;
+  platform::TStayOnTopYield inView;
   platform::DialogBackend().ExecMessageBox({caption, text, platform::MessageBoxIcon::Information});
 }
 
@@ -88,6 +91,7 @@ void ShowErrorBox(const std::exception& error) {
   const auto* own = dynamic_cast<const EError*>(&error);
   const QString message = own ? own->Message() : QString::fromLocal8Bit(error.what());
   platform::TModalScope modal;
+  platform::TStayOnTopYield inView;
   platform::DialogBackend().ExecMessageBox(
       {platform::ApplicationTitle(), ErrorBoxText(message), platform::MessageBoxIcon::Error});
 }

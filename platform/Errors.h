@@ -48,6 +48,10 @@ class EFCreateError : public EStreamError {
   using EStreamError::EStreamError;
 };
 
+inline QString CannotCreateFileMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
+}
+
 class EFOpenError : public EStreamError {
  public:
   using EStreamError::EStreamError;

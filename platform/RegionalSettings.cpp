@@ -67,6 +67,34 @@ qsizetype ReadQuoted(const QString& picture, qsizetype start, QString& literal) 
 
 QString ShortDateFormat(const QLocale& locale) { return locale.dateFormat(QLocale::ShortFormat); }
 
+QString DateTextFormat(const QLocale& locale) { return WithFourDigitYear(ShortDateFormat(locale)); }
+
+QString WithFourDigitYear(const QString& dateFormat) {
+  QString out;
+  bool quoted = false;
+  for (qsizetype i = 0; i < dateFormat.size();) {
+    const QChar c = dateFormat[i];
+    if (c == u'\'') quoted = !quoted;
+    if (quoted || c != u'y') {
+      out += c;
+      ++i;
+      continue;
+    }
+    qsizetype run = 1;
+    while (i + run < dateFormat.size() && dateFormat[i + run] == u'y') ++run;
+    i += run;
+    // Qt reads a run of y greedily: four-digit years, then one two-digit
+    // year, then a lone y, which is a letter.
+    for (; run >= 4; run -= 4) out += QStringLiteral("yyyy");
+    if (run >= 2) {
+      out += QStringLiteral("yyyy");
+      run -= 2;
+    }
+    if (run == 1) out += u'y';
+  }
+  return out;
+}
+
 QString LongTimeFormat(const QLocale& locale) {
   return WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
 }

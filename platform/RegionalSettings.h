@@ -14,6 +14,15 @@ namespace platform {
 QString ShortDateFormat(const QLocale& locale = QLocale::system());
 QString LongTimeFormat(const QLocale& locale = QLocale::system());
 
+// The format of date text: the short date format with its year always in
+// four digits, since a permit is an official paper ("10/12/2026", never
+// "10/12/26"). Pickers keep showing the plain short date format.
+QString DateTextFormat(const QLocale& locale = QLocale::system());
+
+// Widens every unquoted two-digit year field ("yy") of a Qt date format to
+// four digits ("yyyy"); every other field and all literal text stay.
+QString WithFourDigitYear(const QString& dateFormat);
+
 // Qt's long time formats end with the time zone ("HH:mm:ss t",
 // "H:mm:ss (t)"); a regional long time format is hours, minutes, seconds and
 // the day-half designator only. Removes every unquoted zone field, an empty

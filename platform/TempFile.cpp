@@ -38,7 +38,7 @@ QString TempFolder() {
   return dir;
 }
 
-TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix) {
+TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix, unsigned mode) {
   // Like the Windows call: a 16-bit counter seeded at random, tried until a
   // name is free.
   const quint32 start = QRandomGenerator::global()->bounded(0x10000u);
@@ -48,7 +48,8 @@ TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix
     const QString path = folder + QLatin1Char('/') + prefix + QString::number(n, 16).toUpper() +
                          QStringLiteral(".TMP");
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                          static_cast<mode_t>(mode));
     if (fd < 0) {
       error = errno;  // before anything else can change it
       if (error != EEXIST) break;

@@ -1,7 +1,7 @@
 #pragma once
-// Temporary files for spilled page stores: "QRP" + hexadecimal digits +
-// ".TMP" in the temporary folder, created exclusively so that two runs (or two
-// programs) never share one.
+// Temporary files: spilled page stores ("QRP" + hexadecimal digits + ".TMP"
+// in the temporary folder) and new files on their way to their names, each
+// created exclusively so that two runs (or two programs) never share one.
 //
 // A file in use is held with an advisory flock(2) lock for as long as its
 // descriptor stays open, so that a program starting later can tell a file
@@ -22,17 +22,20 @@ namespace platform {
 QString TempFolder();
 
 // Creates a new empty file named `prefix` + hex digits + ".TMP" in `folder`
-// with O_CREAT|O_EXCL (owner read and write only), holds it with an
-// exclusive lock on the returned descriptor, and returns that descriptor and
-// the path; closing the descriptor releases the lock. Delete the file
-// before closing it, while it is still held. Throws std::runtime_error whose
-// what() is the system's reason when no file can be created (the folder is
-// missing or not writable, or every name is taken).
+// with O_CREAT|O_EXCL, holds it with an exclusive lock on the returned
+// descriptor, and returns that descriptor and the path; closing the
+// descriptor releases the lock. Delete a temporary file before closing it,
+// while it is still held. `mode` is handed to open(): the default lets only
+// the owner read and write; 0666 gives what any new file of the user gets.
+// Throws std::runtime_error whose what() is the system's reason when no file
+// can be created (the folder is missing or not writable, or every name is
+// taken).
 struct TempFileHandle {
   int fd = -1;
   QString path;
 };
-TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix);
+TempFileHandle CreateUniqueTempFile(const QString& folder, const QString& prefix,
+                                    unsigned mode = 0600);
 
 // Deletes the files `prefix` + hex digits + ".TMP" in `folder` that belong
 // to this user and that no process holds: those left behind by a program

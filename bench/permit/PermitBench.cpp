@@ -11,6 +11,11 @@
 //                             the permit page painted in the preview
 //   PrintRun                  a print run of the permit to the scripted
 //                             printer, the text record written after it
+//   RecordFileWhole           the record's bytes written as a new file that
+//                             appears whole or not at all (hidden file,
+//                             flushed to the disk, then named)
+//   RecordFilePlainWrite      the same bytes written straight to the name:
+//                             the yardstick for the line above
 //
 // Headless unless a display is set: run under xvfb-run for X11 figures.
 
@@ -24,6 +29,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "FileSystem.h"
 #include "PrinterDevice.h"
 #include "QRPreviewImage.h"
 #include "QRStandardPreview.h"
@@ -159,6 +165,38 @@ void BM_PrintRun(benchmark::State& state) {
   if (!QFile::exists(record)) state.SkipWithError("no record was written");
 }
 
+// About the size of a record.
+const QByteArray kRecordBytes(900, 'r');
+
+void BM_RecordFileWhole(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("ABC123f0007.txt"));
+  for (auto _ : state) {
+    state.PauseTiming();
+    QFile::remove(path);
+    state.ResumeTiming();
+    if (platform::FileSystem().CreateNewFile(path, kRecordBytes) != platform::TNewFile::Created) {
+      state.SkipWithError("not created");
+      break;
+    }
+  }
+}
+
+void BM_RecordFilePlainWrite(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("ABC123f0007.txt"));
+  for (auto _ : state) {
+    state.PauseTiming();
+    QFile::remove(path);
+    state.ResumeTiming();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kRecordBytes) != kRecordBytes.size()) {
+      state.SkipWithError("not written");
+      break;
+    }
+  }
+}
+
 BENCHMARK(BM_StartupToFirstActivation)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
@@ -173,6 +211,8 @@ BENCHMARK(BM_TextWindowToFirstPaint)
     ->Iterations(20);
 BENCHMARK(BM_PreliminarToPagePainted)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordFileWhole)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecordFilePlainWrite)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

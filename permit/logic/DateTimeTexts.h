@@ -1,6 +1,7 @@
 #pragma once
 // Date text and time text of a picker value, in the user's regional formats:
-// the day in the short date format, the time of day in the long time format.
+// the day in the short date format with a four-digit year, the time of day in
+// the long time format.
 // Both ignore the other half of the value. The locale is handed in so that
 // tests pin the formats.
 
@@ -19,12 +20,12 @@ class DateTimeTexts {
   QString DateText(const QDateTime& value) const;
   QString TimeText(const QDateTime& value) const;
 
-  const QString& ShortDateFormat() const { return shortDate_; }
+  const QString& DateFormat() const { return dateFormat_; }
   const QString& LongTimeFormat() const { return longTime_; }
 
  private:
   QLocale locale_;
-  QString shortDate_;
+  QString dateFormat_;
   QString longTime_;
 };
 

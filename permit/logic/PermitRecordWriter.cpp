@@ -1,8 +1,8 @@
 #include "PermitRecordWriter.h"
 
 #include "Errors.h"
+#include "FileSystem.h"
 #include "RecordBytes.h"
-#include "RecordFile.h"
 #include "RecordNames.h"
 #include "TextRecord.h"
 
@@ -29,20 +29,25 @@ void RefuseBadName(const PermitEntry& entry, const QString& recordPath) {
 
 RecordOutcome WritePermitRecord(const PermitEntry& entry, const DateTimeTexts& texts,
                                 const QString& dataFolder, RecordDialogs& dialogs) {
+  using platform::TNewFile;
+  platform::IFileSystem& files = platform::FileSystem();
   const QByteArray bytes = RecordBytes(TextRecordText(entry, texts));
   const QString record = RecordFileName(dataFolder, entry.Placa, entry.Folio);
   RefuseBadName(entry, record);
 
-  if (!IsExistingFile(record)) {
-    WriteWholeFile(record, bytes);
+  // Another copy of the program may write the same record at the same
+  // moment: a record that appeared since the test is an existing record.
+  if (!files.FileExists(record) && files.CreateNewFile(record, bytes) == TNewFile::Created) {
     dialogs.ShowInformation(QString::fromUtf16(kWritten));
     return RecordOutcome::Written;
   }
   if (dialogs.ShowConfirmation(QString::fromUtf16(kAskReplace)) != kYesButton)
     return RecordOutcome::KeptExisting;
-  if (!RenameNoReplace(record, BackupFileName(dataFolder, entry.Placa, entry.Folio)))
+  if (!files.RenameNoReplace(record, BackupFileName(dataFolder, entry.Placa, entry.Folio)))
     throw EError(QString::fromUtf16(kNoBackup));
-  WriteWholeFile(record, bytes);
+  // A record another copy wrote since the rename stays as it is.
+  if (files.CreateNewFile(record, bytes) == TNewFile::NameTaken)
+    throw EFCreateError(CannotCreateFileMessage(record, platform::NameTakenReason()));
   dialogs.ShowInformation(QString::fromUtf16(kWrittenWithBackup));
   return RecordOutcome::WrittenWithBackup;
 }

@@ -70,7 +70,8 @@ TEST_F(Activation, WarnsAtEveryActivationWhileTheFolderCannotBeMade) {
   EXPECT_EQ(warning->buttons, std::vector<TMsgDlgBtn>({TMsgDlgBtn::OK}));
   EXPECT_TRUE(QFileInfo(DataFolder()).isFile());
   // The window stays usable.
-  TypeText(form_->Folio, QStringLiteral("12"));
+  form_->Folio->setFocus(Qt::MouseFocusReason);
+  TypeAtFocus(QStringLiteral("12"));
   EXPECT_EQ(form_->Folio->text(), QStringLiteral("12"));
 }
 

@@ -17,29 +17,36 @@ class InputRules : public EntryWindowTest {
     EntryWindowTest::SetUp();
     ShowAndActivate();
   }
-  // The widget that receives the keys of a control.
-  QWidget* KeyTarget(const char* name) {
-    auto* w = form_->findChild<QWidget*>(name);
-    if (auto* box = qobject_cast<QComboBox*>(w)) return box->lineEdit();
-    return w;
+  QWidget* Control(const char* name) { return form_->findChild<QWidget*>(name); }
+  // The line edit that holds a control's text (a choice box's inner one).
+  QLineEdit* EditOf(const char* name) {
+    if (auto* box = qobject_cast<QComboBox*>(Control(name))) return box->lineEdit();
+    return qobject_cast<QLineEdit*>(Control(name));
   }
   QString TextOf(const char* name) {
-    auto* w = form_->findChild<QWidget*>(name);
+    QWidget* w = Control(name);
     if (auto* box = qobject_cast<QComboBox*>(w)) return box->currentText();
     if (auto* memo = qobject_cast<TMemo*>(w)) return memo->Text();
     return qobject_cast<QLineEdit*>(w)->text();
   }
+  // Clicks into the control, as the person does before typing. An editable
+  // choice box takes the keyboard focus itself, not its inner line edit.
+  void ClickInto(const char* name) {
+    QWidget* control = Control(name);
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      control->mapTo(form_.get(), control->rect().center()));
+    ASSERT_EQ(QApplication::focusWidget(), control) << name;
+  }
   void Type(const char* name, const QString& text) {
-    KeyTarget(name)->setFocus(Qt::TabFocusReason);
-    TypeText(KeyTarget(name), text);
+    ClickInto(name);
+    TypeAtFocus(text);
   }
   void Paste(const char* name, const QString& text) {
     QApplication::clipboard()->setText(text);
-    QWidget* target = KeyTarget(name);
-    if (auto* edit = qobject_cast<QLineEdit*>(target))
+    if (QLineEdit* edit = EditOf(name))
       edit->paste();  // the context menu's Paste
     else
-      qobject_cast<TMemo*>(target)->paste();
+      qobject_cast<TMemo*>(Control(name))->paste();
   }
 };
 
@@ -53,7 +60,7 @@ TEST_F(InputRules, UpperCaseBoxes) {
     SCOPED_TRACE(name);
     Type(name, QStringLiteral("ñandú"));
     EXPECT_EQ(TextOf(name), QStringLiteral("ÑANDÚ"));
-    qobject_cast<QLineEdit*>(KeyTarget(name))->clear();
+    EditOf(name)->clear();
     Paste(name, QStringLiteral("vía ñ 2"));
     EXPECT_EQ(TextOf(name), QStringLiteral("VÍA Ñ 2"));
   }
@@ -64,9 +71,7 @@ TEST_F(InputRules, CommissionUpperCasesTypedAsciiLettersOnly) {
   EXPECT_EQ(TextOf("Comision"), QStringLiteral("ñANDú"));
   form_->Comision->clear();
   // Enter starts a new line; the stored text has CR LF there.
-  Type("Comision", QStringLiteral("ab"));
-  QTest::keyClick(form_->Comision, Qt::Key_Return);
-  Type("Comision", QStringLiteral("c1"));
+  Type("Comision", QStringLiteral("ab\rc1"));
   EXPECT_EQ(TextOf("Comision"), QStringLiteral("AB\r\nC1"));
   // Pasted text keeps its case.
   form_->Comision->clear();
@@ -99,6 +104,8 @@ const DigitsCase kDigits[] = {
     // Modelo completes from its list: "19" shows 1990 with 90 selected, the
     // letter is discarded and leaves the completion as it was.
     {"ModeloLetter", "Modelo", "19x", "1990"},
+    {"ModeloLetterAndMinus", "Modelo", "20a-", "2000"},
+    {"ModeloAccentedLetter", "Modelo", "é2", "2000"},
 };
 
 class DigitsOnly : public InputRules, public testing::WithParamInterface<DigitsCase> {};
@@ -114,25 +121,23 @@ INSTANTIATE_TEST_SUITE_P(Table, DigitsOnly, testing::ValuesIn(kDigits),
 TEST_F(InputRules, DigitsOnlyKeys) {
   const struct {
     const char* name;
-    const char* pasted;                                // after "13" with the cursor at the end
-  } boxes[] = {{"Folio", "13x9"}, {"NoEco", "13X9"}};  // NoEco is also an upper-case box
+    const char* pasted;  // after "13" with the cursor at the end
+  } boxes[] = {{"Folio", "13x9"},
+               {"NoEco", "13X9"},  // NoEco and Modelo are also upper-case boxes
+               {"Modelo", "13X9"}};
   for (const auto& box : boxes) {
     SCOPED_TRACE(box.name);
-    QWidget* target = KeyTarget(box.name);
     Type(box.name, QStringLiteral("12"));
-    QTest::keyClick(target, Qt::Key_Return);
-    QTest::keyClick(target, Qt::Key_Space);
-    QTest::keyClick(target, Qt::Key_Minus);
-    QTest::keyClick(target, Qt::Key_Backspace);
-    Type(box.name, QStringLiteral("3"));
+    PressAtFocus(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    TypeAtFocus(QStringLiteral(" -\b3"));
     EXPECT_EQ(TextOf(box.name), QStringLiteral("13"));
     // Copy, cut, paste and undo arrive as control characters and go.
     QApplication::clipboard()->setText(QStringLiteral("99"));
-    auto* edit = qobject_cast<QLineEdit*>(target);
+    QLineEdit* edit = EditOf(box.name);
     edit->selectAll();
-    for (Qt::Key key : {Qt::Key_V, Qt::Key_X, Qt::Key_Z, Qt::Key_C})
-      QTest::keyClick(target, key, Qt::ControlModifier);
+    for (char letter : {'V', 'X', 'Z', 'C'}) PressControlAtFocus(letter);
     EXPECT_EQ(TextOf(box.name), QStringLiteral("13"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("99"));
     // The context menu's Paste is not a typed character: not filtered.
     edit->setCursorPosition(2);
     Paste(box.name, QStringLiteral("x9"));
@@ -164,6 +169,38 @@ TEST_F(InputRules, NoBoxTakesCharactersOutsideTheCodePage) {
   Paste("Marca", QString::fromUtf8("\xF0\x9F\x9A\x97") + QStringLiteral("x"));
   EXPECT_EQ(TextOf("Marca"), QStringLiteral("X"));
 }
+
+// Text an input method commits goes through the same rules, character by
+// character, as typed text.
+struct CommitCase {
+  const char* name;
+  const char* box;
+  const char* committed;
+  const char* shown;
+};
+
+const CommitCase kCommits[] = {
+    {"FolioAccent", "Folio", "12á", "12"},
+    {"NoEcoAccentedCapital", "NoEco", "É", ""},
+    {"NoEcoDigitsKept", "NoEco", "4é5", "45"},
+    // The digits complete from the list as typed ones do.
+    {"ModeloLetters", "Modelo", "19xy", "1990"},
+    // ASCII letters upper-cased, ñ and ú as committed.
+    {"CommissionCase", "Comision", "ñandú 2", "ñANDú 2"},
+    {"UpperCaseBox", "Tipo", "ñandú", "ÑANDÚ"},
+    {"UpperCaseChoiceBox", "Marca", "volvo", "VOLVO"},
+};
+
+class InputMethodCommit : public InputRules, public testing::WithParamInterface<CommitCase> {};
+
+TEST_P(InputMethodCommit, FollowsTheBoxsRule) {
+  ClickInto(GetParam().box);
+  CommitAtFocus(QString::fromUtf8(GetParam().committed));
+  EXPECT_EQ(TextOf(GetParam().box), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InputMethodCommit, testing::ValuesIn(kCommits),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InputRules, FreeTextHasNoLimit) {
   const QString longText(300, u'x');
@@ -201,7 +238,7 @@ class Completion : public InputRules, public testing::WithParamInterface<Complet
 TEST_P(Completion, Inline) {
   const CompletionCase& c = GetParam();
   Type(c.box, QString::fromUtf8(c.typed));
-  auto* edit = qobject_cast<QLineEdit*>(KeyTarget(c.box));
+  QLineEdit* edit = EditOf(c.box);
   EXPECT_EQ(edit->text(), QString::fromUtf8(c.text));
   EXPECT_EQ(edit->selectedText(), QString::fromUtf8(c.selected));
 }

@@ -4,6 +4,7 @@
 // and errors.
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 
 #include "DateTimeTexts.h"
@@ -113,7 +114,8 @@ const PassCase kPasses[] = {
     {"CommissionTwoLinesOf19",
      [](TFormPermiso& f) {
        f.Comision->clear();
-       TypeText(f.Comision, QString(19, u'a') + u'\r' + QString(19, u'b'));
+       f.Comision->setFocus(Qt::MouseFocusReason);
+       TypeAtFocus(QString(19, u'a') + u'\r' + QString(19, u'b'));
      }},
     {"BlankOnlyFields",
      [](TFormPermiso& f) {
@@ -269,6 +271,34 @@ TEST_F(PermitRun, PickersResetWhenTheEntryWindowIsActivatedAgain) {
   EXPECT_EQ(form_->Hora1->Time().time(), QTime(9, 15));
   EXPECT_EQ(form_->Hora2->Time().time(), QTime(9, 15));
   EXPECT_EQ(form_->Fecha->Date().date(), QDate(2027, 1, 2));
+}
+
+// When the entry window is activated again, the focus is where the person
+// left it, also after an error box disabled the windows while the preview
+// had the focus; only the first activation puts it in Folio.
+TEST_F(PermitRun, FocusComesBackWhereTheUserLeftIt) {
+  Fill();
+  for (QWidget* left :
+       {static_cast<QWidget*>(form_->BtnPreliminar), static_cast<QWidget*>(form_->Placa)}) {
+    SCOPED_TRACE(left->objectName().toStdString());
+    QFile::remove(Record());
+    QFile::remove(Backup());
+    left->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(Preliminar([&](TQRStandardPreview& preview) {
+      preview.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+      // Written, replaced with a backup, then refused with the error box.
+      for (int print = 0; print < 3; ++print) {
+        dialogs_.Answer(TMsgDlgBtn::Yes);
+        Print(preview);
+      }
+      EXPECT_EQ(dialogs_.Log().last(), QStringLiteral("Permiso: Imposible crear respaldo."));
+    }));
+    form_->activateWindow();  // the focus comes back as the preview closes
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), left->objectName());
+  }
 }
 
 // ------------------------------------------------------------ the text record

@@ -158,7 +158,8 @@ TEST_F(Startup, ErrorInTheActivationHandlerLeavesTheWindowUsable) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   EXPECT_EQ(dialogs_.Texts(), QStringList({"Reloj no disponible."}));
-  TypeText(form.Placa, QStringLiteral("abc"));
+  form.Placa->setFocus(Qt::MouseFocusReason);
+  TypeAtFocus(QStringLiteral("abc"));
   EXPECT_EQ(form.Placa->text(), QStringLiteral("ABC"));
   FormPermiso = nullptr;
 }

@@ -24,9 +24,11 @@ TEST(DateTimeTexts, EachTextIgnoresTheOtherHalf) {
     QLocale locale;
     const char *date, *time;
   } const cases[] = {
-      {QLocale(QLocale::Spanish, QLocale::Mexico), "10/12/26", "13:05:07"},
-      {QLocale(QLocale::English, QLocale::UnitedStates), "12/10/26", "1:05:07 PM"},
-      {QLocale(QLocale::Spanish, QLocale::Spain), "10/12/26", "13:05:07"},
+      // The short date's two-digit year is written in four digits.
+      {QLocale(QLocale::Spanish, QLocale::Mexico), "10/12/2026", "13:05:07"},
+      {QLocale(QLocale::English, QLocale::UnitedStates), "12/10/2026", "1:05:07 PM"},
+      {QLocale(QLocale::Spanish, QLocale::Spain), "10/12/2026", "13:05:07"},
+      {QLocale::c(), "10 Dec 2026", "13:05:07"},
   };
   for (const auto& c : cases) {
     const DateTimeTexts texts(c.locale);

@@ -1,24 +1,29 @@
 // Writing the record on the real file system, in a scratch folder: first
 // write, replacement with and without a backup, the refused backup, names that
-// must not reach the file system, and the write errors.
+// must not reach the file system, the write errors, and another copy of the
+// program writing the same record at a chosen moment.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
 #include <deque>
+#include <functional>
+#include <optional>
+#include <utility>
 
 #include "Errors.h"
+#include "FileSystem.h"
 #include "PermitRecordWriter.h"
 #include "RecordBytes.h"
-#include "RecordFile.h"
 #include "RecordNames.h"
 #include "SampleEntry.h"
 #include "TextRecord.h"
@@ -86,6 +91,43 @@ class PermitRecordWriterTest : public testing::Test {
     while (it.hasNext()) names << QDir(scratch_.path()).relativeFilePath(it.next());
     names.sort();
     return names;
+  }
+
+  // One print in a child process, as the unprivileged "nobody" when the
+  // test runs as root; what the user was shown, a line per box, the error
+  // last ("error: <message>").
+  QString WriteInChildWithoutPrivileges() {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return QStringLiteral("<no pipe>");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipeEnds[0]);
+      constexpr uid_t kNobody = 65534;
+      if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+      QStringList told;
+      try {
+        Write();
+      } catch (const EError& e) {
+        told << "error: " + e.Message();
+      }
+      const QByteArray bytes = (dialogs_.shown + told).join(u'\n').toUtf8();
+      const bool sent = ::write(pipeEnds[1], bytes.constData(), bytes.size()) == bytes.size();
+      ::_exit(sent ? 0 : 3);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray received;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) break;
+      received.append(buffer, n);
+    }
+    ::close(pipeEnds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+      return QStringLiteral("<child failed>");
+    return QString::fromUtf8(received);
   }
 
   QTemporaryDir scratch_;
@@ -234,46 +276,25 @@ TEST_F(PermitRecordWriterTest, AcceptedNameCharacters) {
   EXPECT_EQ(ReadAll(folder_ + "/ÑU-12 .~f0007.txt"), Expected());
 }
 
-TEST_F(PermitRecordWriterTest, DanglingLinkIsNotFollowed) {
+// A link at the record's name is a file of that name: the user is asked, and
+// on Yes the link itself becomes the backup. Nothing follows it.
+TEST_F(PermitRecordWriterTest, LinkAtTheNameIsAnExistingRecordNeverFollowed) {
   const QString target = scratch_.path() + "/elsewhere.txt";
   ASSERT_EQ(
       ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(Record()).constData()), 0);
-  EXPECT_THROW(Write(), EFCreateError);
+  dialogs_.answers = {kNoButton, kYesButton};
+  EXPECT_EQ(Write(), RecordOutcome::KeptExisting);
+  EXPECT_EQ(Write(), RecordOutcome::WrittenWithBackup);
   EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST_F(PermitRecordWriterTest, FileInUseIsNeitherEmptiedNorWritten) {
-  {
-    QFile f(Record());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("held");
-  }
-  const int holder = ::open(QFile::encodeName(Record()).constData(), O_RDONLY | O_CLOEXEC);
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-  const int openBefore = OpenDescriptors();
-  try {
-    WriteWholeFile(Record(), Expected());
-    ADD_FAILURE() << "no error";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(),
-              "Cannot create file \"" + Record() + "\". The file is in use by another process");
-  }
-  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
-  ::close(holder);
-  EXPECT_EQ(ReadAll(Record()), QByteArray("held"));
-}
-
-TEST_F(PermitRecordWriterTest, ReplacesLongerContentCompletely) {
-  const QByteArray longer(4096, 'x');
-  WriteWholeFile(Record(), longer);
-  WriteWholeFile(Record(), "short");
-  EXPECT_EQ(ReadAll(Record()), QByteArray("short"));
+  EXPECT_EQ(QFileInfo(Backup()).symLinkTarget(), target);
+  EXPECT_FALSE(QFileInfo(Record()).isSymLink());
+  EXPECT_EQ(ReadAll(Record()), Expected());
 }
 
 // A file-size limit makes the kernel accept only part of the bytes, as a full
-// disk does.
-TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritten) {
+// disk does. Nothing is left: no empty or partial record that a later print
+// would take for the old one and turn into the backup, and no hidden file.
+TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndLeavesNothing) {
   struct rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -283,15 +304,145 @@ TEST_F(PermitRecordWriterTest, ShortWriteIsStreamWriteErrorAndKeepsWhatWasWritte
   std::optional<QString> message;
   const int openBefore = OpenDescriptors();
   try {
-    WriteWholeFile(Record(), Expected());
+    Write();
+  } catch (const EWriteError& e) {
+    message = e.Message();
+  }
+  const int openAfter = OpenDescriptors();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(message.value_or("<none>"), "Stream write error");
+  EXPECT_EQ(openAfter, openBefore);  // closed on the error path
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso"}));
+  EXPECT_TRUE(dialogs_.shown.isEmpty());
+
+  // With room again, the next print is a first print.
+  EXPECT_EQ(Write(), RecordOutcome::Written);
+  EXPECT_EQ(ReadAll(Record()), Expected());
+  EXPECT_EQ(dialogs_.shown, QStringList{"info: " + kWritten});
+
+  // Full again while replacing it: the old record is kept as the backup and
+  // no partial record takes its name.
+  const QByteArray first = ReadAll(Record());
+  dialogs_.shown.clear();
+  dialogs_.answers = {kYesButton};
+  ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  message.reset();
+  try {
+    Write();
   } catch (const EWriteError& e) {
     message = e.Message();
   }
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(message.value_or("<none>"), "Stream write error");
-  EXPECT_EQ(OpenDescriptors(), openBefore);  // closed on the error path
-  EXPECT_EQ(ReadAll(Record()), Expected().left(10));
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});
+  EXPECT_EQ(ReadAll(Backup()), first);
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/~ABC123f0007.BKD"}));
+}
+
+// A data folder the program may not write: the print is refused as the
+// system says, nothing is left (no record, no hidden file), and a record
+// already there stays as it was. Root passes over a folder's permissions, so
+// a root test runs the print in a child process as the unprivileged "nobody".
+TEST_F(PermitRecordWriterTest, ReadOnlyDataFolderLeavesEverythingAsItWas) {
+  const QString kNoBackup = QStringLiteral("Imposible crear respaldo.");
+  const struct {
+    const char* name;
+    bool recordThere;
+    QString told;  // the boxes, then the error
+  } cases[] = {
+      {"first write", false, "error: Cannot create file \"" + Record() + "\". Permission denied"},
+      {"replacement", true, "confirm: " + kAsk + "\nerror: " + kNoBackup},
+  };
+  const QByteArray old = "old record\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(Record());
+    if (c.recordThere) {
+      QFile f(Record());
+      ASSERT_TRUE(f.open(QIODevice::NewOnly));
+      f.write(old);
+    }
+    const QStringList before = Tree();
+    ASSERT_TRUE(QFile::setPermissions(scratch_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        folder_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    dialogs_.answers = {kYesButton};
+    const QString told = WriteInChildWithoutPrivileges();
+    ASSERT_TRUE(
+        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(Tree(), before);
+    if (c.recordThere) EXPECT_EQ(ReadAll(Record()), old);
+  }
+}
+
+// The real file system, with another copy's write made to happen at the
+// moment the test picks: right after the existence test, or right after the
+// rename to the backup, in the gap before this copy's next step.
+class OtherCopyAt : public platform::IFileSystem {
+ public:
+  std::function<void()> afterFileExists, afterRename;
+  bool DirectoryExists(const QString& p) override { return real_.DirectoryExists(p); }
+  bool CreateDirectory(const QString& p) override { return real_.CreateDirectory(p); }
+  bool FileExists(const QString& p) override {
+    const bool exists = real_.FileExists(p);
+    if (afterFileExists) std::exchange(afterFileExists, nullptr)();
+    return exists;
+  }
+  bool RenameNoReplace(const QString& from, const QString& to) override {
+    const bool renamed = real_.RenameNoReplace(from, to);
+    if (afterRename) std::exchange(afterRename, nullptr)();
+    return renamed;
+  }
+  platform::TNewFile CreateNewFile(const QString& p, const QByteArray& bytes) override {
+    return real_.CreateNewFile(p, bytes);
+  }
+
+ private:
+  platform::IFileSystem& real_ = platform::FileSystem();
+  platform::ScopedFileSystem scope_{this};
+};
+
+const QByteArray kOtherCopys = "written by the other copy\r\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::NewOnly));
+  f.write(bytes);
+}
+
+TEST_F(PermitRecordWriterTest, RecordWrittenByAnotherCopyAfterTheTestIsAskedAbout) {
+  OtherCopyAt other;
+  // Found missing, then written by the other copy before this write.
+  other.afterFileExists = [&] { WriteFile(Record(), kOtherCopys); };
+  dialogs_.answers = {kNoButton};
+  EXPECT_EQ(Write(), RecordOutcome::KeptExisting);
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});  // never "Archivo Generado"
+  EXPECT_EQ(ReadAll(Record()), kOtherCopys);
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/ABC123f0007.txt"}));
+}
+
+TEST_F(PermitRecordWriterTest, RecordWrittenByAnotherCopyAfterTheBackupStays) {
+  WriteFile(Record(), "old record\r\n");
+  OtherCopyAt other;
+  other.afterRename = [&] { WriteFile(Record(), kOtherCopys); };
+  dialogs_.answers = {kYesButton};
+  try {
+    Write();
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file \"" + Record() + "\". File exists");
+  }
+  EXPECT_EQ(dialogs_.shown, QStringList{"confirm: " + kAsk});
+  EXPECT_EQ(ReadAll(Record()), kOtherCopys);
+  EXPECT_EQ(ReadAll(Backup()), QByteArray("old record\r\n"));
+  EXPECT_EQ(Tree(), (QStringList{"home", "home/Permiso", "home/Permiso/ABC123f0007.txt",
+                                 "home/Permiso/~ABC123f0007.BKD"}));
 }
 
 TEST(RecordNames, DataFolderAndNames) {

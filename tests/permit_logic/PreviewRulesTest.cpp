@@ -139,14 +139,14 @@ TEST_F(PreviewPlanTest, CaptionsOfAPassingEntry) {
   EXPECT_EQ(plan.NoEco, "0015");
   const PermitCaptions& c = plan.captions;
   EXPECT_EQ(c.QRFolio, "0007");
-  EXPECT_EQ(c.QRDias, "10/12/26 al 11/12/26");
+  EXPECT_EQ(c.QRDias, "10/12/2026 al 11/12/2026");
   EXPECT_EQ(c.QRDependencia, entry.Dependencia);
   EXPECT_EQ(c.QRComision, QStringLiteral("PRIMERA LÍNEA DE LA COMISIÓN\r\nSEGUNDA LÍNEA"));
   EXPECT_EQ(c.QRConductor, entry.Conductor);
   EXPECT_EQ(c.QRConductor2, entry.Conductor);
   EXPECT_EQ(c.QRAdmon, entry.Admon);
   EXPECT_EQ(c.QRTitular, entry.Titular);
-  EXPECT_EQ(c.QRHorario, "PERMISO APARTIR DEL: 10/12/26 08:30:00 HASTA EL: 11/12/26 13:05:07");
+  EXPECT_EQ(c.QRHorario, "PERMISO APARTIR DEL: 10/12/2026 08:30:00 HASTA EL: 11/12/2026 13:05:07");
   EXPECT_EQ(c.QRVehiculo,
             "PLACA: ABC123 No. ECO.: 0015 MARCA: NISSAN TIPO: PICK UP MODELO: 2004 COLOR: BLANCO");
 }
@@ -156,9 +156,9 @@ TEST_F(PreviewPlanTest, ValidityDays) {
     QDateTime from, to;
     const char* days;
   } const cases[] = {
-      {Day(2026, 12, 10), Day(2026, 12, 10), "10/12/26"},
-      {Day(2026, 12, 10), Day(2027, 1, 2), "10/12/26 al 02/01/27"},
-      {Day(2026, 12, 10), Day(2026, 12, 9), "10/12/26 al 09/12/26"},  // end before start
+      {Day(2026, 12, 10), Day(2026, 12, 10), "10/12/2026"},
+      {Day(2026, 12, 10), Day(2027, 1, 2), "10/12/2026 al 02/01/2027"},
+      {Day(2026, 12, 10), Day(2026, 12, 9), "10/12/2026 al 09/12/2026"},  // end before start
   };
   for (const auto& c : cases) EXPECT_EQ(ValidityDays(c.from, c.to, texts_), c.days);
 }
@@ -167,8 +167,8 @@ TEST_F(PreviewPlanTest, SameDayDifferentTimesShowsOneDateAndBothTimes) {
   PermitEntry entry = SampleEntry();
   entry.Fecha2 = entry.Fecha1;
   const PermitCaptions c = PlanPreview(entry, texts_).captions;
-  EXPECT_EQ(c.QRDias, "10/12/26");
-  EXPECT_EQ(c.QRHorario, "PERMISO APARTIR DEL: 10/12/26 08:30:00 HASTA EL: 10/12/26 13:05:07");
+  EXPECT_EQ(c.QRDias, "10/12/2026");
+  EXPECT_EQ(c.QRHorario, "PERMISO APARTIR DEL: 10/12/2026 08:30:00 HASTA EL: 10/12/2026 13:05:07");
 }
 
 TEST_F(PreviewPlanTest, EmptyNoEcoAndFiveDigitFolio) {

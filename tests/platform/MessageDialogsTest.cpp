@@ -1,17 +1,20 @@
 // The message dialogs, the notice box and the error box: titles, icons and
 // the question picture, buttons in order with the first as default, result
-// codes, -1 once the program is terminating, the error-box text rule, and
-// the other windows blocked while a notice or error box shows.
+// codes, -1 once the program is terminating, the error-box text rule, the
+// other windows blocked while a notice or error box shows, and no window of
+// the program staying on top of an open box.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "DialogBackend.h"
 #include "Dialogs.h"
@@ -292,6 +295,38 @@ TEST(NoticeBox, OtherWindowsTakeNoInputWhileItShows) {
   ShowErrorBox(EError(QStringLiteral("x")));
   EXPECT_FALSE(entryEnabled);
   EXPECT_TRUE(entry.isEnabled());
+}
+
+// A window that stays on top (the printing-progress window) gives up that
+// place while any of the boxes is open, so that it cannot cover the box, and
+// takes it back afterwards; a hidden one is left alone.
+TEST(Boxes, WindowsThatStayOnTopGiveWayWhileOneIsOpen) {
+  QDialog progress(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+  progress.setWindowTitle(QStringLiteral("Printing progress"));
+  progress.setFixedSize(149, 97);
+  progress.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+  QDialog hidden(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+  const auto onTop = [](QWidget& w) {
+    return w.windowHandle() && w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+  };
+
+  TScriptedDialogs dialogs;
+  std::vector<bool> onTopWhileShown, visibleWhileShown;
+  dialogs.onShow = [&](const TScriptedDialogs::TShown&) {
+    onTopWhileShown.push_back(onTop(progress));
+    visibleWhileShown.push_back(progress.isVisible());
+  };
+  ShowMessageDialog(QStringLiteral("El archivo ya existe."), K::Confirmation, {B::Yes, B::No});
+  ShowNotice(QStringLiteral("Aviso"), QStringLiteral("Información"));
+  ShowErrorBox(EError(QStringLiteral("Imposible crear respaldo.")));
+  EXPECT_EQ(onTopWhileShown, std::vector<bool>({false, false, false}));
+  EXPECT_EQ(visibleWhileShown, std::vector<bool>({true, true, true}));
+  EXPECT_TRUE(onTop(progress));
+  EXPECT_TRUE(progress.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(progress.size(), QSize(149, 97));
+  EXPECT_EQ(progress.windowTitle(), QStringLiteral("Printing progress"));
+  EXPECT_FALSE(hidden.isVisible());
 }
 
 }  // namespace

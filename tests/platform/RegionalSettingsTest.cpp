@@ -65,8 +65,35 @@ TEST(RegionalFormats, LongTimeHasNoZone) {
             QStringLiteral("HH:mm:ss"));
   EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
             QStringLiteral("h:mm:ss AP"));
+  // The pickers' short date keeps the locale's two digits; date text widens them.
   EXPECT_EQ(platform::ShortDateFormat(QLocale(QLocale::Spanish, QLocale::Mexico)),
             QStringLiteral("dd/MM/yy"));
+  EXPECT_EQ(platform::DateTextFormat(QLocale(QLocale::Spanish, QLocale::Mexico)),
+            QStringLiteral("dd/MM/yyyy"));
+}
+
+TEST(RegionalFormats, DateTextYearInFourDigits) {
+  // Compared as shown: the year field alone changes, whatever surrounds it.
+  const QDate day(2026, 12, 10);
+  const struct {
+    const char* format;
+    const char* shown;
+  } cases[] = {
+      {"dd/MM/yy", "10/12/2026"},
+      {"yy. M. d.", "2026. 12. 10."},      // ko_KR: the year first
+      {"d.MM.yy 'g'.", "10.12.2026 g."},   // bg_BG: quoted text after the year
+      {"d MMM yyyy", "10 Dec 2026"},       // C: four digits already
+      {"'yy' dd/MM/yy", "yy 10/12/2026"},  // quoted letters are text
+      {"dd/MM", "10/12"},                  // no year: nothing added
+      // Qt reads runs of y greedily (four, then two, then a letter y): only
+      // the two-digit part widens.
+      {"dd/MM/yyy", "10/12/2026y"},
+      {"y dd", "y 10"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(QLocale::c().toString(day, platform::WithFourDigitYear(c.format)),
+              QString::fromUtf8(c.shown))
+        << c.format;
 }
 
 }  // namespace
