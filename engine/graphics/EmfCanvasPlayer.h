@@ -16,7 +16,7 @@ namespace emf {
 class TEmfCanvasPlayer : public TEmfInterpreter {
  public:
   TEmfCanvasPlayer(const QByteArray& bytes, const TEmfLayout& layout, TCanvas& canvas,
-                   const QRect& dest, TDibCache* cache);
+                   const QRect& dest, TPlaybackCache* cache);
 
   void Play();
 
@@ -52,6 +52,7 @@ class TEmfCanvasPlayer : public TEmfInterpreter {
   QRect MapRect(const QPointF& topLeft, const QPointF& bottomRight);
   void SelectCurrentFont();
   void DrawOutline(const QPolygonF& points, bool closed);
+  TFillMode FillMode() const;
 
   TCanvas& canvas_;
   std::vector<std::function<void()>> pending_;

@@ -49,7 +49,7 @@ const QList<qreal> kDashDotDot = {9, 3, 3, 3, 3, 3};
 }  // namespace
 
 TEmfPainterPlayer::TEmfPainterPlayer(const QByteArray& bytes, const TEmfLayout& layout,
-                                     QPainter& painter, const QRectF& dest, TDibCache* cache)
+                                     QPainter& painter, const QRectF& dest, TPlaybackCache* cache)
     : TEmfInterpreter(bytes, layout, FitTransform(layout, dest), cache),
       painter_(painter),
       base_(painter.worldTransform()),
@@ -374,7 +374,8 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   const bool deviceSpace = t.type() <= QTransform::TxScale;
   const double sx = deviceSpace ? std::abs(t.m11()) : 1.0;
   const double sy = deviceSpace ? std::abs(t.m22()) : 1.0;
-  TCachedFont& cached = CachedFont(font.face, font.weight, font.italic, EmHeight(font) * sy);
+  const TCachedFont& cached =
+      Fonts().Font(font.face, font.weight, font.italic, Fonts().EmHeight(font) * sy);
   const QRawFont& raw = cached.raw;
   if (!raw.isValid()) return;
   const QList<quint32> glyphs = raw.glyphIndexesForString(run.text);
@@ -456,12 +457,23 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
       raw.pixelSize() <= kLargestSprite) {
     // Large glyphs on an image: each drawn once, then copied.
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-      const TGlyphSprite& sprite = GlyphSprite(cached, glyphs[i], s.textColor);
-      if (sprite.image.isNull()) continue;
+      const TGlyphSprite* sprite = Fonts().Sprite(cached, glyphs[i], s.textColor);
       const QPointF at = place.map(positions[i]);
+      if (!sprite) {
+        // Not kept (no outline, or larger than a glyph image may be).
+        painter_.setTransform(place);
+        QGlyphRun single;
+        single.setRawFont(raw);
+        single.setGlyphIndexes({glyphs[i]});
+        single.setPositions({positions[i]});
+        painter_.setPen(color);
+        painter_.drawGlyphRun(QPointF(0, 0), single);
+        continue;
+      }
       painter_.setTransform(QTransform());
-      painter_.drawImage(QPoint(int(std::lround(at.x())), int(std::lround(at.y()))) + sprite.offset,
-                         sprite.image);
+      painter_.drawImage(
+          QPoint(int(std::lround(at.x())), int(std::lround(at.y()))) + sprite->offset,
+          sprite->image);
     }
     painter_.setTransform(place);
   } else {

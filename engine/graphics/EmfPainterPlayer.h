@@ -13,7 +13,7 @@ namespace emf {
 class TEmfPainterPlayer : public TEmfInterpreter {
  public:
   TEmfPainterPlayer(const QByteArray& bytes, const TEmfLayout& layout, QPainter& painter,
-                    const QRectF& dest, TDibCache* cache);
+                    const QRectF& dest, TPlaybackCache* cache);
 
   // Plays every record; the painter's state is as before afterwards.
   void Play();

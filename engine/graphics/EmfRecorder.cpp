@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "EmfBytes.h"
 #include "EmfRecords.h"
@@ -402,6 +404,73 @@ void TEmfRecorder::Ellipse(const QRect& r) {
   w.I32(r.top());
   w.I32(r.left() + r.width() - 1);
   w.I32(r.top() + r.height() - 1);
+  EndRecord();
+}
+
+// GDI's FillPath over a path of closed figures: the path bracket holds one
+// poly-polygon, 16-bit when every point fits.
+void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  std::vector<const QPolygon*> figures;
+  std::uint32_t points = 0;
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  bool narrow = true;
+  for (const QPolygon& polygon : polygons) {
+    if (polygon.size() < 3) continue;
+    figures.push_back(&polygon);
+    points += std::uint32_t(polygon.size());
+    for (const QPoint& p : polygon) {
+      left = std::min(left, p.x()), right = std::max(right, p.x());
+      top = std::min(top, p.y()), bottom = std::max(bottom, p.y());
+      narrow = narrow && p.x() >= INT16_MIN && p.x() <= INT16_MAX && p.y() >= INT16_MIN &&
+               p.y() <= INT16_MAX;
+    }
+  }
+  if (figures.empty()) return;
+  // Vertices are pixel corners: the pixels run up to, not including, the
+  // right and bottom ones.
+  const QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  Include(box);
+  auto writeBounds = [&](TByteWriter& w) {
+    if (box.isEmpty())
+      w.I32(0), w.I32(0), w.I32(-1), w.I32(-1);
+    else
+      w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
+  };
+  const std::uint32_t fillMode = mode == TFillMode::fmWinding ? 2 : 1;
+  if (fillMode != polyFillMode_) {
+    BeginRecord(kSetPolyFillMode);
+    TByteWriter(out_).U32(fillMode);
+    EndRecord();
+    polyFillMode_ = fillMode;
+  }
+  BeginRecord(kBeginPath);
+  EndRecord();
+  BeginRecord(narrow ? kPolyPolygon16 : kPolyPolygon);
+  {
+    TByteWriter w(out_);
+    writeBounds(w);
+    w.U32(std::uint32_t(figures.size()));  // +24 nPolys
+    w.U32(points);                         // +28 cpts
+    for (const QPolygon* figure : figures) w.U32(std::uint32_t(figure->size()));
+    for (const QPolygon* figure : figures)
+      for (const QPoint& p : *figure) {
+        if (narrow) {
+          w.U16(std::uint16_t(std::int16_t(p.x())));
+          w.U16(std::uint16_t(std::int16_t(p.y())));
+        } else {
+          w.I32(p.x());
+          w.I32(p.y());
+        }
+      }
+  }
+  EndRecord();
+  BeginRecord(kEndPath);
+  EndRecord();
+  BeginRecord(kFillPath);
+  {
+    TByteWriter w(out_);
+    writeBounds(w);
+  }
   EndRecord();
 }
 

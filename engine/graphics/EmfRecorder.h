@@ -32,6 +32,7 @@ class TEmfRecorder {
   void FillRect(const QRect& r);
   void Rectangle(const QRect& r);
   void Ellipse(const QRect& r);
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void IntersectClipRect(const QRect& r);
@@ -81,6 +82,7 @@ class TEmfRecorder {
     bool operator==(const TBrushSpec&) const = default;
   } brushSpec_{};
   std::uint32_t textAlign_ = 0;
+  std::uint32_t polyFillMode_ = 1;  // ALTERNATE, as on a new device context
   std::uint32_t textColor_ = 0;  // COLORREF, black as on a new device context
   QPoint position_;
 

@@ -35,6 +35,7 @@ class TQPainterCanvas : public TCanvas {
   void FillRect(const QRect& r) override;
   void Rectangle(const QRect& r) override;
   void Ellipse(const QRect& r) override;
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;

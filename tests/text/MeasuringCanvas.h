@@ -26,6 +26,7 @@ class TMeasuringCanvas : public TCanvas {
   void FillRect(const QRect&) override {}
   void Rectangle(const QRect&) override {}
   void Ellipse(const QRect&) override {}
+  void FillPolygons(const std::vector<QPolygon>&, TFillMode) override {}
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
   void IntersectClipRect(const QRect&) override {}

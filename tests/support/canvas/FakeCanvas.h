@@ -9,6 +9,7 @@
 //   FillRect 0,0,100,50                 (left,top,right,bottom; right/bottom excluded)
 //   Rectangle 0,0,100,50
 //   Ellipse 0,0,100,50
+//   FillPolygons alternate 0,0 10,0 10,10 | 2,2 4,2 4,4   (each polygon's vertices)
 //   MoveTo 5,5
 //   LineTo 50,5
 //   IntersectClipRect 0,0,100,50
@@ -38,6 +39,7 @@ class TFakeCanvas : public TCanvas {
   void FillRect(const QRect& r) override;
   void Rectangle(const QRect& r) override;
   void Ellipse(const QRect& r) override;
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
@@ -61,6 +63,7 @@ class TFakeCanvas : public TCanvas {
   static QString AnchorText(TTextAnchor anchor);
   static QString PenStyleText(TPenStyle style);
   static QString BrushStyleText(TBrushStyle style);
+  static QString PolygonsText(const std::vector<QPolygon>& polygons, TFillMode mode);
   // Hash of the pixels' colours, the same whatever the image format.
   static quint32 PixelHash(const QImage& image);
 
