@@ -52,6 +52,11 @@ class TEmfInterpreter {
   TEmfFontCache& Fonts() { return cache_->fonts; }
   // Logical -> target coordinates.
   const QTransform& Full();
+  // Logical -> reference-device pixels: where a drawing lies on the page at
+  // its recorded size.
+  QTransform ToReference() const { return state_.world * Page(); }
+  // Reference-device pixels -> target coordinates.
+  const QTransform& Fit() const { return fit_; }
   // Reference device resolution, pixels per inch (vertical).
   double ReferencePpiY() const;
   // False for shapes that land absurdly far away (corrupt coordinates).
