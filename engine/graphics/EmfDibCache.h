@@ -21,6 +21,11 @@ class TDibCache {
   void Keep(std::uint32_t offset, const QImage& image);
 
   std::size_t Bytes() const { return bytes_; }
+  void Clear() {
+    index_.clear();
+    entries_.clear();
+    bytes_ = 0;
+  }
 
  private:
   struct TEntry {

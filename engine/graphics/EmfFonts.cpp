@@ -86,6 +86,13 @@ const TGlyphSprite* TEmfFontCache::Sprite(const TCachedFont& font, quint32 glyph
   return &sprites_.front().sprite;
 }
 
+void TEmfFontCache::Clear() {
+  spriteIndex_.clear();
+  sprites_.clear();
+  spriteBytes_ = 0;
+  fonts_.clear();
+}
+
 double TEmfFontCache::EmHeight(const TFontDef& font) {
   if (font.height < 0) return -double(font.height);
   if (font.height == 0) return 16;

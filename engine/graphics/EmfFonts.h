@@ -40,7 +40,7 @@ struct TCachedFont {
 class TEmfFontCache {
  public:
   // Bytes of glyph images kept at most.
-  static constexpr std::size_t kSpriteBudget = std::size_t(32) << 20;
+  static constexpr std::size_t kSpriteBudget = std::size_t(16) << 20;
   // Raw fonts kept at most (a hostile page may ask for thousands of sizes).
   static constexpr std::size_t kMaxFonts = 64;
 
@@ -61,6 +61,9 @@ class TEmfFontCache {
   // Character (em) height in logical units: a negative LOGFONT height is the
   // em itself, a positive one the cell (ascent + descent), 0 a default size.
   double EmHeight(const TFontDef& font);
+
+  // Drops every font and glyph image.
+  void Clear();
 
   std::size_t FontCount() const { return fonts_.size(); }
   std::size_t SpriteBytes() const { return spriteBytes_; }

@@ -9,6 +9,9 @@
 namespace emf {
 
 struct TPlaybackCache {
+  // A cache that held much gives its memory back to the system when it goes.
+  ~TPlaybackCache();
+
   TDibCache dibs;
   TEmfFontCache fonts;
 };
