@@ -43,11 +43,19 @@ void ResetPeak() {
       << "the peak resident memory cannot be reset";
 }
 
-// The page, landscape Letter at 96 pixels per inch as the permit's.
+// The page, landscape Letter at 96 pixels per inch as the permit's: at 100 %
+// the glyphs are 61 to 400 screen pixels high.
 QByteArray GlyphsPage() {
-  enum : std::uint32_t { kSelectObject = 37, kSetTextColor = 24, kCreateFont = 82, kTextW = 84 };
+  enum : std::uint32_t {
+    kSetBkMode = 18,
+    kSelectObject = 37,
+    kSetTextColor = 24,
+    kCreateFont = 82,
+    kTextW = 84
+  };
   constexpr int kSizes = 20, kColours = 1024;
   TEmfBuilder b(1056, 816, kSizes + 1);
+  b.Record(kSetBkMode, {1});  // transparent: every glyph shows
   for (int i = 0; i < kSizes; ++i) {
     const int pixels = 61 + (400 - 61) * i / (kSizes - 1);
     // LOGFONTW: height, width, escapement, orientation, weight, the four
@@ -67,7 +75,13 @@ QByteArray GlyphsPage() {
                                 61 + 17 * i));
     }
   }
-  return b.Bytes();
+  // A reference device of 96 pixels per inch, as a page the preview made:
+  // 960 pixels on 254 mm, the frame 1056 x 816 such pixels.
+  QByteArray bytes = b.Bytes();
+  for (const auto& [at, value] : {std::pair{32, 27940}, {36, 21590}, {72, 960}, {76, 960},
+                                  {80, 254}, {84, 254}, {100, 254000}, {104, 254000}})
+    qToLittleEndian<std::int32_t>(value, bytes.data() + at);
+  return bytes;
 }
 
 void WritePreparedFile(const QString& path, const QByteArray& page) {
