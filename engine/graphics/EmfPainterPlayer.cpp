@@ -37,6 +37,9 @@ constexpr double kLargestSprite = 400;
 // A filled strip at most this many pixels across on the page is a line that
 // later fills must not take over when the page is shrunk.
 constexpr double kThinLine = 4;
+// Thin lines remembered at most: every later fill looks at each of them, so
+// a page of many thousands (hostile, or a fine grid) would cost the square.
+constexpr std::size_t kMostThinLines = 4096;
 
 // A pixel boundary: the nearest, halves going up, as Qt rounds the edges of
 // an aliased rectangle.
@@ -261,6 +264,10 @@ QRect TEmfPainterPlayer::TargetPixels(const QRectF& reference) const {
   return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+void TEmfPainterPlayer::KeepThinLine(const TThinLine& line) {
+  if (thinLines_.size() < kMostThinLines) thinLines_.push_back(line);
+}
+
 QRegion TEmfPainterPlayer::Uncovered(const QRect& pixels, const QRectF& reference) const {
   QRegion region(pixels);
   for (const TThinLine& line : thinLines_)
@@ -280,7 +287,7 @@ void TEmfPainterPlayer::FillShrunk(const QRectF& logical, const QBrush& brush) {
   if (pixels.isEmpty()) return;
   FillPixels(Uncovered(pixels, reference), brush);
   if (std::min(reference.width(), reference.height()) <= kThinLine)
-    thinLines_.push_back({pixels, reference});
+    KeepThinLine({pixels, reference});
 }
 
 bool TEmfPainterPlayer::LineShrunk(const QPointF& from, const QPointF& to) {
@@ -299,7 +306,7 @@ bool TEmfPainterPlayer::LineShrunk(const QPointF& from, const QPointF& to) {
   const QRect pixels = TargetPixels(reference);
   if (!pixels.isEmpty()) {
     FillPixels(QRegion(pixels), pen_.brush());
-    thinLines_.push_back({pixels, reference});
+    KeepThinLine({pixels, reference});
   }
   return true;
 }
@@ -322,7 +329,7 @@ void TEmfPainterPlayer::DrawRectangleShrunk(const QRectF& box) {
   QRegion outline;
   for (const auto& [side, sideReference] : sides) {
     outline += side;
-    thinLines_.push_back({side, sideReference});
+    KeepThinLine({side, sideReference});
   }
   FillPixels(outline, pen_.brush());
 }

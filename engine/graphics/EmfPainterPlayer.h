@@ -92,6 +92,7 @@ class TEmfPainterPlayer : public TEmfInterpreter {
     QRect pixels;      // on the target
     QRectF reference;  // on the page at its recorded size
   };
+  void KeepThinLine(const TThinLine& line);
   std::vector<TThinLine> thinLines_;
 };
 
