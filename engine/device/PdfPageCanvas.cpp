@@ -231,6 +231,16 @@ void TPdfPageCanvas::IntersectClipRect(const QRect& r) {
   ++clipLevels_;
 }
 
+void TPdfPageCanvas::IntersectClipRegion(const QRegion& region) {
+  // The rectangles of a region never overlap, so either rule gives its
+  // pixels.
+  QByteArray path;
+  for (const QRect& r : region) path += Rect(r);
+  if (path.isEmpty()) path = Rect(QRect(0, 0, 0, 0));
+  Out() += "q " + path + "W n\n";
+  ++clipLevels_;
+}
+
 void TPdfPageCanvas::RemoveClip() {
   if (clipLevels_ == 0) return;
   for (; clipLevels_ > 0; --clipLevels_) Out() += "Q ";

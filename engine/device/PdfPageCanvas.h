@@ -31,6 +31,7 @@ class TPdfPageCanvas : public TCanvas {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
 

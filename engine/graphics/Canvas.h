@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPolygon>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
@@ -83,6 +84,9 @@ class TCanvas {
   virtual void LineTo(int x, int y) = 0;
 
   virtual void IntersectClipRect(const QRect& r) = 0;
+  // The same for a clip of any shape (a path's figures, a region of several
+  // rectangles): only the pixels of `region` are drawn on from now on.
+  virtual void IntersectClipRegion(const QRegion& region) = 0;
   virtual void RemoveClip() = 0;
 
   // Stretches a device-independent bitmap (QImage::Format_Mono, RGB888 or

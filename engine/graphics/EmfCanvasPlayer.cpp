@@ -141,17 +141,20 @@ void TEmfCanvasPlayer::ClipRemoved() {
   });
 }
 
-// Regions a canvas cannot hold: the box around them.
+// A clip of one rectangle goes to the canvas as that rectangle, any other
+// shape (a path's figures, an excluded rectangle) as its region.
 void TEmfCanvasPlayer::ClipReplaced() {
   const bool clipped = State().clipped;
-  const QRect box = State().clip.boundingRect();
-  Defer([this, clipped, box] {
+  const QRegion clip = State().clip;
+  Defer([this, clipped, clip] {
     canvas_.RemoveClip();
     clipped_ = false;
-    if (clipped) {
-      canvas_.IntersectClipRect(box);
-      clipped_ = true;
-    }
+    if (!clipped) return;
+    if (clip.rectCount() <= 1)
+      canvas_.IntersectClipRect(clip.boundingRect());
+    else
+      canvas_.IntersectClipRegion(clip);
+    clipped_ = true;
   });
 }
 

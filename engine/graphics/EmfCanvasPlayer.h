@@ -1,9 +1,10 @@
 #pragma once
 // Plays EMF records through a TCanvas: the operations a canvas offers, with
 // coordinates mapped to the canvas's pixels and rounded. Our own records
-// come back as the very calls that made them (at scale 1); records a canvas
-// has no call for are drawn as near as it allows (polygons and paths as
-// their outlines) or skipped.
+// come back as the very calls that made them (at scale 1); polygons and
+// paths are filled as polygons by the fill mode and outlined with lines;
+// records a canvas has no call for are drawn as near as it allows or
+// skipped.
 
 #include <functional>
 #include <vector>

@@ -795,12 +795,18 @@ void TEmfInterpreter::AddToPath(std::uint32_t type, const std::vector<QPolygonF>
       break;
     case kPolygon:
     case kPolygon16:
+      path_.Polygon(points);
+      break;
     case kPolyPolygon:
     case kPolyPolygon16:
-      for (const QPolygonF& shape : shapes) path_.Polygon(shape);
+      for (const QPolygonF& shape : shapes) path_.Polygon(shape, TEmfPath::TMark::Left);
       break;
-    default:  // the polylines, one or several
-      for (const QPolygonF& shape : shapes) path_.Lines(shape);
+    case kPolyline:
+    case kPolyline16:
+      path_.Lines(points);
+      break;
+    default:  // the poly-polylines
+      for (const QPolygonF& shape : shapes) path_.Lines(shape, TEmfPath::TMark::Left);
       break;
   }
 }

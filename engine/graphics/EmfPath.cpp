@@ -27,14 +27,16 @@ void TEmfPath::Clear() {
 }
 
 // Where GDI starts a new figure: at the current position, when the path is
-// empty, after MOVETOEX, or after a closed figure. Otherwise the drawing
-// continues the figure from its last point.
+// empty, after MOVETOEX, after a closed figure, or when the path's last
+// point is not the current position (a plain poly record leaves the
+// position where it was). Otherwise the drawing continues the figure from
+// its last point.
 void TEmfPath::Continue(const QPointF& position) {
-  if (newFigure_ || lastClosed_ || Empty()) {
+  if (newFigure_ || lastClosed_ || Empty() || path_.currentPosition() != position) {
     path_.moveTo(position);
-    newFigure_ = false;
     lastClosed_ = false;
   }
+  newFigure_ = false;
 }
 
 void TEmfPath::LinesTo(const QPointF& position, const QPolygonF& points) {
@@ -50,11 +52,14 @@ void TEmfPath::BeziersTo(const QPointF& position, const QPolygonF& points) {
     path_.cubicTo(points[i], points[i + 1], points[i + 2]);
 }
 
-void TEmfPath::Lines(const QPolygonF& points) {
+// The single poly records take the place of the figure a MOVETOEX asked
+// for; the poly-poly records leave that mark for the next "To" drawing.
+void TEmfPath::Lines(const QPolygonF& points, TMark mark) {
   if (points.isEmpty()) return;
   path_.moveTo(points.first());
   lastClosed_ = false;
   for (qsizetype i = 1; i < points.size(); ++i) path_.lineTo(points[i]);
+  if (mark == TMark::Taken) newFigure_ = false;
 }
 
 void TEmfPath::Beziers(const QPolygonF& points) {
@@ -63,14 +68,16 @@ void TEmfPath::Beziers(const QPolygonF& points) {
   lastClosed_ = false;
   for (qsizetype i = 1; i + 2 < points.size(); i += 3)
     path_.cubicTo(points[i], points[i + 1], points[i + 2]);
+  newFigure_ = false;
 }
 
-void TEmfPath::Polygon(const QPolygonF& points) {
+void TEmfPath::Polygon(const QPolygonF& points, TMark mark) {
   if (points.isEmpty()) return;
   path_.moveTo(points.first());
   for (qsizetype i = 1; i < points.size(); ++i) path_.lineTo(points[i]);
   path_.closeSubpath();
   lastClosed_ = true;
+  if (mark == TMark::Taken) newFigure_ = false;
 }
 
 void TEmfPath::AddClosed(QPainterPath figure, TTurn turn) {

@@ -3,8 +3,9 @@
 // ENDPATH, held as GDI holds it: one path of figures. A figure ends only at
 // MOVETOEX, CLOSEFIGURE or the end of the path; every drawing record in
 // between adds to it. The "To" records go on from the current position (a
-// new figure starts there after BEGINPATH, MOVETOEX or a closed figure); the
-// other poly records begin a figure at their own first point; polygons,
+// new figure starts there after BEGINPATH, MOVETOEX, a closed figure, or
+// when the path ended elsewhere); the other poly records begin a figure at
+// their own first point; polygons,
 // rectangles and ellipses add closed figures of their own. Filling then takes
 // all figures together under the polygon fill mode, so that a frame drawn as
 // an outer and an inner figure fills only the ring between them.
@@ -27,11 +28,15 @@ class TEmfPath {
   void LinesTo(const QPointF& position, const QPolygonF& points);
   // POLYBEZIERTO: cubic curves from `position`, three points each.
   void BeziersTo(const QPointF& position, const QPolygonF& points);
+  // Whether a poly record takes the place of the new figure a MOVETOEX
+  // asked for (POLYLINE, POLYGON), or leaves it to the next "To" drawing
+  // (each figure of POLYPOLYLINE, POLYPOLYGON), as GDI does.
+  enum class TMark { Taken, Left };
   // POLYLINE, POLYBEZIER: an open run from the record's own first point.
-  void Lines(const QPolygonF& points);
+  void Lines(const QPolygonF& points, TMark mark = TMark::Taken);
   void Beziers(const QPolygonF& points);
   // POLYGON: a closed figure of its own.
-  void Polygon(const QPolygonF& points);
+  void Polygon(const QPolygonF& points, TMark mark = TMark::Taken);
   // RECTANGLE, ROUNDRECT, ELLIPSE over `area` (edges included), turning the
   // way the arc direction says, as GDI adds them.
   enum class TTurn { CounterClockwise, Clockwise };

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "EmfBytes.h"
 #include "EmfRecords.h"
@@ -407,9 +408,23 @@ void TEmfRecorder::Ellipse(const QRect& r) {
   EndRecord();
 }
 
-// GDI's FillPath over a path of closed figures: the path bracket holds one
-// poly-polygon, 16-bit when every point fits.
-void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+namespace {
+
+// Inclusive bounds, or (0, 0, -1, -1) for none.
+void WriteBounds(TByteWriter& w, const QRect& box) {
+  if (box.isEmpty())
+    w.I32(0), w.I32(0), w.I32(-1), w.I32(-1);
+  else
+    w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
+}
+
+}  // namespace
+
+// A path bracket holding the closed polygons (those of three points or
+// more) as one poly-polygon, 16-bit when every point fits. Returns the
+// pixels the polygons span, whose vertices are pixel corners (right and
+// bottom outside), or nothing when there was no polygon to write.
+std::optional<QRect> TEmfRecorder::PolygonPath(const std::vector<QPolygon>& polygons) {
   std::vector<const QPolygon*> figures;
   std::uint32_t points = 0;
   int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
@@ -425,30 +440,14 @@ void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode
                p.y() <= INT16_MAX;
     }
   }
-  if (figures.empty()) return;
-  // Vertices are pixel corners: the pixels run up to, not including, the
-  // right and bottom ones.
+  if (figures.empty()) return std::nullopt;
   const QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
-  Include(box);
-  auto writeBounds = [&](TByteWriter& w) {
-    if (box.isEmpty())
-      w.I32(0), w.I32(0), w.I32(-1), w.I32(-1);
-    else
-      w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
-  };
-  const std::uint32_t fillMode = mode == TFillMode::fmWinding ? 2 : 1;
-  if (fillMode != polyFillMode_) {
-    BeginRecord(kSetPolyFillMode);
-    TByteWriter(out_).U32(fillMode);
-    EndRecord();
-    polyFillMode_ = fillMode;
-  }
   BeginRecord(kBeginPath);
   EndRecord();
   BeginRecord(narrow ? kPolyPolygon16 : kPolyPolygon);
   {
     TByteWriter w(out_);
-    writeBounds(w);
+    WriteBounds(w, box);
     w.U32(std::uint32_t(figures.size()));  // +24 nPolys
     w.U32(points);                         // +28 cpts
     for (const QPolygon* figure : figures) w.U32(std::uint32_t(figure->size()));
@@ -466,11 +465,44 @@ void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode
   EndRecord();
   BeginRecord(kEndPath);
   EndRecord();
+  return box;
+}
+
+// GDI's FillPath over a path of closed figures.
+void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  bool any = false;
+  for (const QPolygon& polygon : polygons) any = any || polygon.size() >= 3;
+  if (!any) return;
+  const std::uint32_t fillMode = mode == TFillMode::fmWinding ? 2 : 1;
+  if (fillMode != polyFillMode_) {
+    BeginRecord(kSetPolyFillMode);
+    TByteWriter(out_).U32(fillMode);
+    EndRecord();
+    polyFillMode_ = fillMode;
+  }
+  const QRect box = *PolygonPath(polygons);
+  Include(box);
   BeginRecord(kFillPath);
   {
     TByteWriter w(out_);
-    writeBounds(w);
+    WriteBounds(w, box);
   }
+  EndRecord();
+}
+
+// GDI's SelectClipPath (AND) over the region's rectangles as figures of a
+// path; they never overlap, so the fill mode does not matter. An empty
+// region is a figure that encloses nothing.
+void TEmfRecorder::IntersectClipRegion(const QRegion& region) {
+  std::vector<QPolygon> figures;
+  for (const QRect& r : region)
+    figures.push_back(QPolygon({r.topLeft(), QPoint(r.right() + 1, r.top()),
+                                QPoint(r.right() + 1, r.bottom() + 1),
+                                QPoint(r.left(), r.bottom() + 1)}));
+  if (figures.empty()) figures.push_back(QPolygon({QPoint(), QPoint(), QPoint()}));
+  PolygonPath(figures);
+  BeginRecord(kSelectClipPath);
+  TByteWriter(out_).U32(kRgnAnd);
   EndRecord();
 }
 

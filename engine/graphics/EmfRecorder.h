@@ -10,6 +10,7 @@
 #include <QRect>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Canvas.h"
@@ -36,6 +37,7 @@ class TEmfRecorder {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void IntersectClipRect(const QRect& r);
+  void IntersectClipRegion(const QRegion& region);
   void RemoveClip();
   void StretchBitmap(const QRect& dest, const QImage& bits);
 
@@ -49,6 +51,7 @@ class TEmfRecorder {
   // and delete the one it replaces.
   void SelectReplacing(std::uint32_t slot, std::uint32_t& current);
   void WriteRect(const QRect& r);
+  std::optional<QRect> PolygonPath(const std::vector<QPolygon>& polygons);
   void Include(const QRect& deviceBounds);
   std::vector<int> Advances(const QString& text);
   void MeasureWith(const TFontSpec& font);

@@ -113,6 +113,7 @@ constexpr std::uint32_t kPsSolid = 0, kPsDash = 1, kPsDot = 2, kPsDashDot = 3, k
                         kPsNull = 5, kPsInsideFrame = 6;
 constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 
+constexpr std::uint32_t kRgnAnd = 1;
 constexpr std::uint32_t kRgnCopy = 5;
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::uint32_t kPatCopy = 0x00F00021;

@@ -105,6 +105,9 @@ void TMetafileCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillM
 void TMetafileCanvas::MoveTo(int x, int y) { PERMISO_RECORD(MoveTo(x, y)); }
 void TMetafileCanvas::LineTo(int x, int y) { PERMISO_RECORD(LineTo(x, y)); }
 void TMetafileCanvas::IntersectClipRect(const QRect& r) { PERMISO_RECORD(IntersectClipRect(r)); }
+void TMetafileCanvas::IntersectClipRegion(const QRegion& region) {
+  PERMISO_RECORD(IntersectClipRegion(region));
+}
 void TMetafileCanvas::RemoveClip() { PERMISO_RECORD(RemoveClip()); }
 void TMetafileCanvas::StretchBitmap(const QRect& dest, const QImage& bits) {
   PERMISO_RECORD(StretchBitmap(dest, bits));

@@ -129,6 +129,10 @@ void TQPainterCanvas::IntersectClipRect(const QRect& r) {
     painter_.setClipRect(r, Qt::ReplaceClip);
 }
 
+void TQPainterCanvas::IntersectClipRegion(const QRegion& region) {
+  painter_.setClipRegion(region, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
 void TQPainterCanvas::RemoveClip() {
   if (baseClip_)
     painter_.setClipRegion(*baseClip_, Qt::ReplaceClip);

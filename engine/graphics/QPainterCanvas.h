@@ -39,6 +39,7 @@ class TQPainterCanvas : public TCanvas {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
   void DrawGraphic(const QRect& dest, const TGraphic& graphic) override;

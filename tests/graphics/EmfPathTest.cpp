@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <functional>
 
+#include "EmfBuilder.h"
+#include "FakeCanvas.h"
 #include "ForwardingCanvas.h"
 #include "Metafile.h"
 #include "PathFixtures.h"
@@ -59,13 +61,14 @@ TInk InkAt(const QImage& image, int x, int y) {
 }
 
 // Points of the ring: its band, the hole, the corners that the curves cut
-// off, and the two outlines.
-std::vector<TSpot> RingSpots(bool filled, bool stroked) {
+// off, and the two outlines. With `holeFilled` the fill takes the hole too.
+std::vector<TSpot> RingSpots(bool filled, bool stroked, bool holeFilled = false) {
   const TInk band = filled ? TInk::Brush : TInk::Paper;
   const TInk edge = stroked ? TInk::Pen : filled ? TInk::Brush : TInk::Paper;
+  const TInk hole = holeFilled ? TInk::Brush : TInk::Paper;
   return {{"left band", 20, 50, band},       {"right band", 80, 50, band},
           {"top band", 50, 20, band},        {"bottom band", 50, 80, band},
-          {"hole", 50, 50, TInk::Paper},     {"hole corner", 33, 33, TInk::Paper},
+          {"hole", 50, 50, hole},            {"hole corner", 33, 33, hole},
           {"outside", 5, 50, TInk::Paper},   {"cut-off corner", 11, 11, TInk::Paper},
           {"rounded corner", 15, 15, band},  {"outer left edge", 10, 50, edge},
           {"inner right edge", 70, 50, edge}};
@@ -114,6 +117,29 @@ const TPathCase kCases[] = {
      RingSpots(false, true)},
     {"RingStrokeWinding", [] { return Ring(TFillRecord::StrokePath, TPolyFill::Winding); },
      RingSpots(false, true)},
+    // Both figures turning the same way: only the alternate mode leaves the
+    // hole.
+    {"RingInnerTurningAlongFillAlternate",
+     [] { return Ring(TFillRecord::FillPath, TPolyFill::Alternate, false, TInner::TurningAlong); },
+     RingSpots(true, false)},
+    {"RingInnerTurningAlongFillWinding",
+     [] { return Ring(TFillRecord::FillPath, TPolyFill::Winding, false, TInner::TurningAlong); },
+     RingSpots(true, false, true)},
+    // The path as the clip of a fill over the whole frame, by the same rules.
+    {"RingClipAlternate", [] { return Ring(TFillRecord::SelectClipPath, TPolyFill::Alternate); },
+     RingSpots(true, false)},
+    {"RingClipWinding", [] { return Ring(TFillRecord::SelectClipPath, TPolyFill::Winding); },
+     RingSpots(true, false)},
+    {"RingInnerTurningAlongClipAlternate",
+     [] {
+       return Ring(TFillRecord::SelectClipPath, TPolyFill::Alternate, false, TInner::TurningAlong);
+     },
+     RingSpots(true, false)},
+    {"RingInnerTurningAlongClipWinding",
+     [] {
+       return Ring(TFillRecord::SelectClipPath, TPolyFill::Winding, false, TInner::TurningAlong);
+     },
+     RingSpots(true, false, true)},
     // The same corners as 32-bit PolyBezierTo records.
     {"RingWith32BitCorners",
      [] { return Ring(TFillRecord::FillPath, TPolyFill::Alternate, true); },
@@ -144,5 +170,81 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(std::get<0>(info.param).name) +
              (std::get<1>(info.param) == TPlayer::Painter ? "_OnPainter" : "_ThroughCanvas");
     });
+
+// Where each figure of a path starts and ends, read from the lines the
+// stroked path becomes on a canvas: every MoveTo begins a figure.
+struct TFigureCase {
+  const char* name;
+  std::function<void(TEmfBuilder&)> records;  // inside BEGINPATH ... ENDPATH
+  const char* lines;
+};
+
+enum : std::uint32_t { kPolyline16 = 87, kPolylineTo16 = 89, kMoveTo = 27, kLine = 54 };
+
+void Poly16(TEmfBuilder& b, std::uint32_t type, std::initializer_list<QPoint> points) {
+  std::vector<std::int64_t> fields = {0, 0, 0, 0, std::int64_t(points.size())};
+  for (const QPoint& p : points)
+    fields.push_back(std::int64_t(std::uint16_t(p.x())) | std::int64_t(std::uint16_t(p.y())) << 16);
+  b.Record(type, fields);
+}
+
+const TFigureCase kFigureCases[] = {
+    {"ToRecordsGoOnFromTheCurrentPosition",
+     [](TEmfBuilder& b) {
+       b.Record(kMoveTo, {10, 10}).Record(kLine, {20, 10});
+       Poly16(b, kPolylineTo16, {{20, 20}, {10, 20}});
+     },
+     "MoveTo 10,10; LineTo 20,10; LineTo 20,20; LineTo 10,20"},
+    {"MoveToExStartsAFigure",
+     [](TEmfBuilder& b) {
+       b.Record(kMoveTo, {10, 10}).Record(kLine, {20, 10});
+       b.Record(kMoveTo, {30, 30}).Record(kLine, {40, 30});
+     },
+     "MoveTo 10,10; LineTo 20,10; MoveTo 30,30; LineTo 40,30"},
+    {"PlainPolylineStartsAtItsOwnFirstPoint",
+     [](TEmfBuilder& b) {
+       b.Record(kMoveTo, {10, 10}).Record(kLine, {20, 10});
+       Poly16(b, kPolyline16, {{50, 50}, {60, 50}});
+     },
+     "MoveTo 10,10; LineTo 20,10; MoveTo 50,50; LineTo 60,50"},
+    // A plain record leaves the current position where it was: a line after
+    // it starts there when the path ended elsewhere...
+    {"LineAfterAPlainPolylineEndingElsewhere",
+     [](TEmfBuilder& b) {
+       b.Record(kMoveTo, {10, 10});
+       Poly16(b, kPolyline16, {{50, 50}, {60, 50}});
+       b.Record(kLine, {70, 70});
+     },
+     "MoveTo 50,50; LineTo 60,50; MoveTo 10,10; LineTo 70,70"},
+    // ...and goes on from the path's end when that is the current position.
+    {"LineAfterAPlainPolylineEndingAtThePosition",
+     [](TEmfBuilder& b) {
+       b.Record(kMoveTo, {60, 50});
+       Poly16(b, kPolyline16, {{50, 50}, {60, 50}});
+       b.Record(kLine, {70, 70});
+     },
+     "MoveTo 50,50; LineTo 60,50; LineTo 70,70"},
+};
+
+class EmfPathFigures : public ::testing::TestWithParam<TFigureCase> {};
+
+TEST_P(EmfPathFigures, StartWhereGdiStartsThem) {
+  const TFigureCase& c = GetParam();
+  TEmfBuilder b(100, 100);
+  b.Record(59 /* BEGINPATH */, {});
+  c.records(b);
+  b.Record(60 /* ENDPATH */, {});
+  b.Record(64 /* STROKEPATH */, {0, 0, 99, 99});
+  TFakeCanvas canvas;
+  TMetafile::FromBytes(b.Bytes()).Draw(canvas, QRect(0, 0, 100, 100));
+  QStringList lines;
+  for (const QString& call : canvas.DrawingLog())
+    if (call.startsWith(QLatin1String("MoveTo")) || call.startsWith(QLatin1String("LineTo")))
+      lines << call;
+  EXPECT_EQ(lines.join(QStringLiteral("; ")).toStdString(), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Metafile, EmfPathFigures, ::testing::ValuesIn(kFigureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

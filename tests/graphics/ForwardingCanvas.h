@@ -32,6 +32,9 @@ class TForwardingCanvas : public TCanvas {
   void MoveTo(int x, int y) override { target_.MoveTo(x, y); }
   void LineTo(int x, int y) override { target_.LineTo(x, y); }
   void IntersectClipRect(const QRect& r) override { target_.IntersectClipRect(r); }
+  void IntersectClipRegion(const QRegion& region) override {
+    target_.IntersectClipRegion(region);
+  }
   void RemoveClip() override { target_.RemoveClip(); }
   void StretchBitmap(const QRect& dest, const QImage& bits) override {
     target_.StretchBitmap(dest, bits);

@@ -13,6 +13,8 @@ enum : std::uint32_t {
   kPolyBezierTo = 5,
   kPolyBezierTo16 = 88,
   kSetPolyFillMode = 19,
+  kRectangle = 43,
+  kSelectClipPath = 67,
   kMoveToEx = 27,
   kSelectObject = 37,
   kCreatePen = 38,
@@ -49,10 +51,16 @@ void Start(TEmfBuilder& b) {
 
 void Finish(TEmfBuilder& b, TFillRecord record) {
   b.Record(kEndPath, {});
-  b.Record(record == TFillRecord::FillPath            ? kFillPath
-           : record == TFillRecord::StrokeAndFillPath ? kStrokeAndFillPath
-                                                      : kStrokePath,
-           {0, 0, 99, 99});
+  if (record == TFillRecord::SelectClipPath) {
+    b.Record(kSelectClipPath, {5});       // RGN_COPY
+    b.Record(kSelectObject, {kStock | 8});  // no pen: the brush alone
+    b.Record(kRectangle, {0, 0, 99, 99});
+  } else {
+    b.Record(record == TFillRecord::FillPath            ? kFillPath
+             : record == TFillRecord::StrokeAndFillPath ? kStrokeAndFillPath
+                                                        : kStrokePath,
+             {0, 0, 99, 99});
+  }
   b.Record(kSelectObject, {kStock | 7});
 }
 
@@ -68,7 +76,7 @@ std::vector<QPoint> Quarters(QPoint c, int r) {
 
 }  // namespace
 
-QByteArray Ring(TFillRecord record, TPolyFill mode, bool wideCorners) {
+QByteArray Ring(TFillRecord record, TPolyFill mode, bool wideCorners, TInner inner) {
   TEmfBuilder b(100, 100);
   Start(b);
   b.Record(kSetPolyFillMode, {std::int64_t(mode)});
@@ -84,9 +92,12 @@ QByteArray Ring(TFillRecord record, TPolyFill mode, bool wideCorners) {
   b.Record(kLineTo, {10, 20});
   Poly(b, corner, {{10, 14}, {14, 10}, {20, 10}}, wideCorners);
   b.Record(kCloseFigure, {});
-  // Inner: counter-clockwise.
-  b.Record(kMoveToEx, {30, 30}).Record(kLineTo, {30, 70});
-  b.Record(kLineTo, {70, 70}).Record(kLineTo, {70, 30});
+  // Inner: counter-clockwise, or clockwise as the outer one.
+  b.Record(kMoveToEx, {30, 30});
+  if (inner == TInner::TurningBack)
+    b.Record(kLineTo, {30, 70}).Record(kLineTo, {70, 70}).Record(kLineTo, {70, 30});
+  else
+    b.Record(kLineTo, {70, 30}).Record(kLineTo, {70, 70}).Record(kLineTo, {30, 70});
   b.Record(kCloseFigure, {});
   Finish(b, record);
   return b.Bytes();
@@ -117,14 +128,22 @@ QByteArray DiscOfOnePolyBezier() {
 
 std::vector<std::pair<QString, QByteArray>> All() {
   std::vector<std::pair<QString, QByteArray>> all;
-  const char* records[] = {"fill", "strokeandfill", "stroke"};
-  for (int r = 0; r < 3; ++r)
+  const char* records[] = {"fill", "strokeandfill", "stroke", "clip"};
+  for (int r = 0; r < 4; ++r)
     for (TPolyFill mode : {TPolyFill::Alternate, TPolyFill::Winding})
       all.emplace_back(QStringLiteral("ring-%1-%2.emf")
                            .arg(QLatin1String(records[r]))
                            .arg(mode == TPolyFill::Winding ? QStringLiteral("winding")
                                                            : QStringLiteral("alternate")),
                        Ring(TFillRecord(r), mode));
+  for (TPolyFill mode : {TPolyFill::Alternate, TPolyFill::Winding}) {
+    const QString name = mode == TPolyFill::Winding ? QStringLiteral("winding")
+                                                    : QStringLiteral("alternate");
+    all.emplace_back(QStringLiteral("ring-inner-along-fill-%1.emf").arg(name),
+                     Ring(TFillRecord::FillPath, mode, false, TInner::TurningAlong));
+    all.emplace_back(QStringLiteral("ring-inner-along-clip-%1.emf").arg(name),
+                     Ring(TFillRecord::SelectClipPath, mode, false, TInner::TurningAlong));
+  }
   all.emplace_back(QStringLiteral("ring-fill-alternate-32bit.emf"),
                    Ring(TFillRecord::FillPath, TPolyFill::Alternate, true));
   all.emplace_back(QStringLiteral("disc-polybezierto16.emf"), DiscFromMoveTo());

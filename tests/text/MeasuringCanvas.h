@@ -30,6 +30,7 @@ class TMeasuringCanvas : public TCanvas {
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
   void IntersectClipRect(const QRect&) override {}
+  void IntersectClipRegion(const QRegion&) override {}
   void RemoveClip() override {}
   void StretchBitmap(const QRect&, const QImage&) override {}
 

@@ -135,6 +135,12 @@ void TFakeCanvas::MoveTo(int x, int y) { Add(QStringLiteral("MoveTo %1,%2").arg(
 
 void TFakeCanvas::LineTo(int x, int y) { Add(QStringLiteral("LineTo %1,%2").arg(x).arg(y)); }
 
+void TFakeCanvas::IntersectClipRegion(const QRegion& region) {
+  QStringList rects;
+  for (const QRect& r : region) rects << RectText(r);
+  Add(QStringLiteral("IntersectClipRegion ") + rects.join(QLatin1Char(' ')));
+}
+
 void TFakeCanvas::IntersectClipRect(const QRect& r) {
   Add(QStringLiteral("IntersectClipRect ") + RectText(r));
 }

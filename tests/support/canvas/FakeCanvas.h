@@ -13,6 +13,7 @@
 //   MoveTo 5,5
 //   LineTo 50,5
 //   IntersectClipRect 0,0,100,50
+//   IntersectClipRegion 0,0,100,10 0,40,100,50         (the region's rectangles)
 //   RemoveClip
 //   StretchBitmap 0,0,100,50 8x4 rgb24 #1a2b3c4d  (source size, format, pixel hash)
 // Font style words appear only when set: bold italic underline strikeout.
@@ -43,6 +44,7 @@ class TFakeCanvas : public TCanvas {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
 

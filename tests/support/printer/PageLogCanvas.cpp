@@ -44,6 +44,11 @@ void TPageLogCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMo
 }
 void TPageLogCanvas::MoveTo(int x, int y) { log_ << QStringLiteral("MoveTo %1,%2").arg(x).arg(y); }
 void TPageLogCanvas::LineTo(int x, int y) { log_ << QStringLiteral("LineTo %1,%2").arg(x).arg(y); }
+void TPageLogCanvas::IntersectClipRegion(const QRegion& region) {
+  log_ << QStringLiteral("IntersectClipRegion %1 rectangles in ").arg(region.rectCount()) +
+              RectText(region.boundingRect());
+}
+
 void TPageLogCanvas::IntersectClipRect(const QRect& r) {
   log_ << QStringLiteral("IntersectClipRect ") + RectText(r);
 }
