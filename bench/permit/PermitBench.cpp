@@ -16,6 +16,11 @@
 //                             flushed to the disk, then named)
 //   RecordFilePlainWrite      the same bytes written straight to the name:
 //                             the yardstick for the line above
+//   PermitPageReplay/Z        the permit's page, as the preview shows it,
+//                             replayed onto an image at Z % (50 is about
+//                             "Zoom to fit" on a small screen)
+//   PermitPageFirstReplay     the page loaded from its bytes and replayed
+//                             once at 100 %, as when the preview fetches it
 //
 // Headless unless a display is set: run under xvfb-run for X11 figures.
 
@@ -24,12 +29,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
 #include "FileSystem.h"
+#include "Metafile.h"
 #include "PrinterDevice.h"
 #include "QRPreviewImage.h"
 #include "QRStandardPreview.h"
@@ -151,6 +158,55 @@ void BM_PreliminarToPagePainted(benchmark::State& state) {
   qApp->removeEventFilter(&watch);
 }
 
+// The page metafile of the permit, as the preview held it.
+QByteArray PermitPageBytes() {
+  static QByteArray bytes;
+  if (!bytes.isEmpty()) return bytes;
+  TPermitProgram program;
+  struct TGrab : QObject {
+    QByteArray* out;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      auto* image = dynamic_cast<TQRPreviewImage*>(watched);
+      if (event->type() == QEvent::Paint && image && image->HoldsPage() && out->isEmpty()) {
+        *out = image->PageMetafile()->ToBytes();
+        QTimer::singleShot(0, image->window(), &QWidget::close);
+      }
+      return false;
+    }
+  } grab;
+  grab.out = &bytes;
+  qApp->installEventFilter(&grab);
+  program.form.BtnPreliminar->click();
+  qApp->removeEventFilter(&grab);
+  return bytes;
+}
+
+void PlayPage(const TMetafile& page, QImage& image) {
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  page.Play(painter, QRectF(0, 0, image.width(), image.height()));
+}
+
+void BM_PermitPageReplay(benchmark::State& state) {
+  const TMetafile page = TMetafile::FromBytes(PermitPageBytes());
+  QImage image(QSize(page.Width(), page.Height()) * (state.range(0) / 100.0),
+               QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    PlayPage(page, image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
+void BM_PermitPageFirstReplay(benchmark::State& state) {
+  const QByteArray bytes = PermitPageBytes();
+  QImage image(1056, 816, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    const TMetafile page = TMetafile::FromBytes(bytes);
+    PlayPage(page, image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
 void BM_PrintRun(benchmark::State& state) {
   TPermitProgram program;
   const QString record = permit::RecordFileName(permit::DefaultDataFolder(), "ABC123", "0007");
@@ -213,6 +269,8 @@ BENCHMARK(BM_PreliminarToPagePainted)->UseManualTime()->Unit(benchmark::kMillise
 BENCHMARK(BM_PrintRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecordFileWhole)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecordFilePlainWrite)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PermitPageReplay)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PermitPageFirstReplay)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -197,6 +197,21 @@ void TPdfPageCanvas::Ellipse(const QRect& r) {
   Out() += hasPen && hasBrush ? "B\n" : hasPen ? "S\n" : "f\n";
 }
 
+void TPdfPageCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  if (brushStyle_ == TBrushStyle::bsClear) return;
+  QByteArray path;
+  for (const QPolygon& polygon : polygons) {
+    if (polygon.size() < 3) continue;
+    path += Point(polygon.first()) + " m\n";
+    for (qsizetype i = 1; i < polygon.size(); ++i) path += Point(polygon[i]) + " l\n";
+    path += "h\n";
+  }
+  if (path.isEmpty()) return;
+  UseFill(brushColor_);
+  // PDF's even-odd and non-zero rules are GDI's alternate and winding modes.
+  Out() += path + (mode == TFillMode::fmWinding ? "f\n" : "f*\n");
+}
+
 void TPdfPageCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void TPdfPageCanvas::LineTo(int x, int y) {
@@ -213,6 +228,16 @@ void TPdfPageCanvas::LineTo(int x, int y) {
 void TPdfPageCanvas::IntersectClipRect(const QRect& r) {
   // Each clip nests a graphics state; removing the clip restores them all.
   Out() += "q " + Rect(r.isEmpty() ? QRect(r.topLeft(), QSize(0, 0)) : r) + "W n\n";
+  ++clipLevels_;
+}
+
+void TPdfPageCanvas::IntersectClipRegion(const QRegion& region) {
+  // The rectangles of a region never overlap, so either rule gives its
+  // pixels.
+  QByteArray path;
+  for (const QRect& r : region) path += Rect(r);
+  if (path.isEmpty()) path = Rect(QRect(0, 0, 0, 0));
+  Out() += "q " + path + "W n\n";
   ++clipLevels_;
 }
 

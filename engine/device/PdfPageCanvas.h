@@ -28,9 +28,11 @@ class TPdfPageCanvas : public TCanvas {
   void FillRect(const QRect& r) override;
   void Rectangle(const QRect& r) override;
   void Ellipse(const QRect& r) override;
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
 

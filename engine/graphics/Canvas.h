@@ -6,12 +6,15 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPolygon>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class TGraphic;
 
@@ -20,6 +23,11 @@ enum class TTextAnchor { Left, Right, Center };
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 enum class TBrushStyle { bsSolid, bsClear };
+
+// Which points of overlapping polygons are inside, as GDI's polygon fill
+// modes say: an odd number of edges crossed on the way out (ALTERNATE), or
+// edges not cancelling out by their direction (WINDING).
+enum class TFillMode { fmAlternate, fmWinding };
 
 struct TFontStyles {
   bool bold = false;
@@ -74,10 +82,16 @@ class TCanvas {
   virtual void FillRect(const QRect& r) = 0;   // with the brush, no outline
   virtual void Rectangle(const QRect& r) = 0;  // pen outline, brush inside
   virtual void Ellipse(const QRect& r) = 0;    // pen outline, brush inside
+  // The inside of the closed polygons, taken together by `mode`, filled with
+  // the brush, no outline. Vertices are pixel corners, as FillRect's are.
+  virtual void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) = 0;
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;
 
   virtual void IntersectClipRect(const QRect& r) = 0;
+  // The same for a clip of any shape (a path's figures, a region of several
+  // rectangles): only the pixels of `region` are drawn on from now on.
+  virtual void IntersectClipRegion(const QRegion& region) = 0;
   virtual void RemoveClip() = 0;
 
   // Stretches a device-independent bitmap (QImage::Format_Mono, RGB888 or

@@ -44,7 +44,7 @@ double Snap(double factor) { return std::abs(factor - 1.0) < 1e-9 ? 1.0 : factor
 }  // namespace
 
 TEmfCanvasPlayer::TEmfCanvasPlayer(const QByteArray& bytes, const TEmfLayout& layout,
-                                   TCanvas& canvas, const QRect& dest, TDibCache* cache)
+                                   TCanvas& canvas, const QRect& dest, TPlaybackCache* cache)
     : TEmfInterpreter(bytes, layout, FitTransform(layout, QRectF(dest)), cache), canvas_(canvas) {}
 
 void TEmfCanvasPlayer::Play() {
@@ -122,7 +122,7 @@ void TEmfCanvasPlayer::SelectCurrentFont() {
   if (def.pointSize > 0 && Snap(scale) == 1.0 && Snap(ReferencePpiY() / canvasPpi) == 1.0)
     spec.pointSize = def.pointSize;
   else
-    spec.pointSize = EmHeight(def) * scale * 72.0 / canvasPpi;
+    spec.pointSize = Fonts().EmHeight(def) * scale * 72.0 / canvasPpi;
   Defer([this, spec] { canvas_.SelectFont(spec); });
 }
 
@@ -141,17 +141,20 @@ void TEmfCanvasPlayer::ClipRemoved() {
   });
 }
 
-// Regions a canvas cannot hold: the box around them.
+// A clip of one rectangle goes to the canvas as that rectangle, any other
+// shape (a path's figures, an excluded rectangle) as its region.
 void TEmfCanvasPlayer::ClipReplaced() {
   const bool clipped = State().clipped;
-  const QRect box = State().clip.boundingRect();
-  Defer([this, clipped, box] {
+  const QRegion clip = State().clip;
+  Defer([this, clipped, clip] {
     canvas_.RemoveClip();
     clipped_ = false;
-    if (clipped) {
-      canvas_.IntersectClipRect(box);
-      clipped_ = true;
-    }
+    if (!clipped) return;
+    if (clip.rectCount() <= 1)
+      canvas_.IntersectClipRect(clip.boundingRect());
+    else
+      canvas_.IntersectClipRegion(clip);
+    clipped_ = true;
   });
 }
 
@@ -189,14 +192,57 @@ void TEmfCanvasPlayer::DrawOutline(const QPolygonF& points, bool closed) {
 
 void TEmfCanvasPlayer::Polyline(const QPolygonF& points) { DrawOutline(points, false); }
 
-// A canvas fills only rectangles and ellipses: polygons show their outline.
+TFillMode TEmfCanvasPlayer::FillMode() const {
+  return State().polyFillMode == 2 ? TFillMode::fmWinding : TFillMode::fmAlternate;
+}
+
+// As GDI's Polygon and PolyPolygon: filled together by the fill mode, then
+// each outlined.
 void TEmfCanvasPlayer::Polygons(const std::vector<QPolygonF>& polygons) {
+  std::vector<QPolygon> mapped;
+  for (const QPolygonF& polygon : polygons) {
+    QPolygon points;
+    points.reserve(polygon.size());
+    for (const QPointF& p : polygon) points << Map(p);
+    mapped.push_back(std::move(points));
+  }
+  Flush();
+  canvas_.FillPolygons(mapped, FillMode());
   for (const QPolygonF& polygon : polygons) DrawOutline(polygon, true);
 }
 
+// Curves are flattened on the canvas's own pixels, so that they stay
+// smooth however large the page is drawn.
 void TEmfCanvasPlayer::StrokePath(const QPainterPath& path, bool stroke, bool fill) {
   if (!stroke && !fill) return;
-  for (const QPolygonF& polygon : path.toSubpathPolygons()) DrawOutline(polygon, false);
+  const QPainterPath mapped = Full().map(path);
+  const QList<QPolygonF> figures = mapped.toSubpathPolygons();
+  Flush();
+  if (fill) {
+    std::vector<QPolygon> polygons;
+    for (const QPolygonF& figure : figures) {
+      QPolygon points;
+      points.reserve(figure.size());
+      for (const QPointF& p : figure) points << QPoint(Round(p.x()), Round(p.y()));
+      // A fill closes every figure itself.
+      if (points.size() > 1 && points.first() == points.last()) points.removeLast();
+      polygons.push_back(std::move(points));
+    }
+    canvas_.FillPolygons(polygons, path.fillRule() == Qt::WindingFill ? TFillMode::fmWinding
+                                                                     : TFillMode::fmAlternate);
+  }
+  if (!stroke) return;
+  for (const QPolygonF& figure : figures) {
+    if (figure.size() < 2) continue;
+    QPoint last(Round(figure.first().x()), Round(figure.first().y()));
+    canvas_.MoveTo(last.x(), last.y());
+    for (qsizetype i = 1; i < figure.size(); ++i) {
+      const QPoint p(Round(figure[i].x()), Round(figure[i].y()));
+      if (p != last) canvas_.LineTo(p.x(), p.y());
+      last = p;
+    }
+  }
+  positionKnown_ = false;
 }
 
 void TEmfCanvasPlayer::PatternBlit(const QRectF& rect, std::uint32_t rop) {
@@ -242,7 +288,8 @@ void TEmfCanvasPlayer::Text(const TTextRun& run) {
   const std::uint32_t vertical = run.align & 0x18;
   if (vertical != 0) {
     const TFontDef& font = State().font;
-    const QRawFont& raw = CachedRawFont(font.face, font.weight, font.italic, EmHeight(font));
+    const QRawFont& raw =
+        Fonts().Font(font.face, font.weight, font.italic, Fonts().EmHeight(font)).raw;
     reference.ry() -= vertical == kTaBaseline ? raw.ascent() : raw.ascent() + raw.descent();
   }
   const QPoint p = Map(reference);

@@ -1,9 +1,10 @@
 #pragma once
 // Plays EMF records through a TCanvas: the operations a canvas offers, with
 // coordinates mapped to the canvas's pixels and rounded. Our own records
-// come back as the very calls that made them (at scale 1); records a canvas
-// has no call for are drawn as near as it allows (polygons and paths as
-// their outlines) or skipped.
+// come back as the very calls that made them (at scale 1); polygons and
+// paths are filled as polygons by the fill mode and outlined with lines;
+// records a canvas has no call for are drawn as near as it allows or
+// skipped.
 
 #include <functional>
 #include <vector>
@@ -16,7 +17,7 @@ namespace emf {
 class TEmfCanvasPlayer : public TEmfInterpreter {
  public:
   TEmfCanvasPlayer(const QByteArray& bytes, const TEmfLayout& layout, TCanvas& canvas,
-                   const QRect& dest, TDibCache* cache);
+                   const QRect& dest, TPlaybackCache* cache);
 
   void Play();
 
@@ -52,6 +53,7 @@ class TEmfCanvasPlayer : public TEmfInterpreter {
   QRect MapRect(const QPointF& topLeft, const QPointF& bottomRight);
   void SelectCurrentFont();
   void DrawOutline(const QPolygonF& points, bool closed);
+  TFillMode FillMode() const;
 
   TCanvas& canvas_;
   std::vector<std::function<void()>> pending_;

@@ -108,6 +108,22 @@ TObject StockObject(std::uint32_t n) {
   return o;
 }
 
+// The region a path of figures encloses by its fill rule. Each figure is
+// closed, and the figures are joined into one polygon through the first
+// point, every joining edge run once each way so that it adds nothing.
+QRegion RegionOf(const QPainterPath& figures) {
+  QPolygonF joined;
+  for (QPolygonF figure : figures.toSubpathPolygons()) {
+    if (figure.size() < 3) continue;
+    if (figure.first() != figure.last()) figure << figure.first();
+    const bool first = joined.isEmpty();
+    joined += figure;
+    if (!first) joined << joined.first();
+  }
+  if (joined.isEmpty()) return QRegion();
+  return QRegion(joined.toPolygon(), figures.fillRule());
+}
+
 QString FaceName(const TByteView& r) {
   QString face;
   for (std::uint32_t i = 0; i < 32; ++i) {
@@ -121,8 +137,12 @@ QString FaceName(const TByteView& r) {
 }  // namespace
 
 TEmfInterpreter::TEmfInterpreter(const QByteArray& bytes, const TEmfLayout& layout,
-                                 const QTransform& fit, TDibCache* cache)
-    : bytes_(bytes), layout_(layout), fit_(fit), cache_(cache) {
+                                 const QTransform& fit, TPlaybackCache* cache)
+    : bytes_(bytes),
+      layout_(layout),
+      fit_(fit),
+      ownCache_(cache ? nullptr : std::make_unique<TPlaybackCache>()),
+      cache_(cache ? cache : ownCache_.get()) {
   // A fresh device context: black pen, white brush, the system font.
   state_.pen = StockObject(7).pen;
   state_.brush = StockObject(0).brush;
@@ -251,6 +271,7 @@ void TEmfInterpreter::Play(const TRecordSpan& span) {
     case kSetMapMode:
     case kSetBkMode:
     case kSetPolyFillMode:
+    case kSetArcDirection:
     case kSetRop2:
     case kSetTextAlign:
     case kSetTextColor:
@@ -279,7 +300,7 @@ void TEmfInterpreter::Play(const TRecordSpan& span) {
     case kIntersectClipRect:
     case kExtSelectClipRgn:
     case 26 /* OFFSETCLIPRGN */:
-    case 67 /* SELECTCLIPPATH */:
+    case kSelectClipPath:
       PlayClip(span.type, r);
       break;
     case kBitBlt:
@@ -337,6 +358,9 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
     case kSetPolyFillMode:
       s.polyFillMode = r.U32(8);
       break;
+    case kSetArcDirection:
+      if (r.U32(8) == 1 || r.U32(8) == 2) s.arcDirection = r.U32(8);
+      break;
     case kSetRop2:
       s.rop2 = r.U32(8);
       break;
@@ -353,7 +377,7 @@ void TEmfInterpreter::PlayState(std::uint32_t type, const TByteView& r) {
     case kMoveToEx:
       s.position = QPointF(r.I32(8), r.I32(12));
       if (pathOpen_)
-        path_.moveTo(s.position);
+        path_.MoveTo();
       else
         MovedTo(s.position);
       break;
@@ -607,13 +631,16 @@ void TEmfInterpreter::PlayClip(std::uint32_t type, const TByteView& r) {
       ClipReplaced();
       break;
     }
-    case 67: {  // SELECTCLIPPATH
-      if (path_.isEmpty()) return;
-      const QPolygonF polygon = Full().map(path_).toFillPolygon();
-      if (!polygon.boundingRect().isValid() || polygon.boundingRect().width() > kFarAway) return;
-      QRegion region(polygon.toPolygon());
-      path_ = QPainterPath();
-      CombineClip(region, r.U32(8));
+    case kSelectClipPath: {
+      if (pathOpen_ || path_.Empty()) return;
+      const QPainterPath figures = Full().map(PathFigures());
+      path_.Clear();
+      const QRectF extent = figures.boundingRect();
+      if (!std::isfinite(extent.width()) || !std::isfinite(extent.height()) ||
+          std::abs(extent.left()) > kFarAway || std::abs(extent.right()) > kFarAway ||
+          std::abs(extent.top()) > kFarAway || std::abs(extent.bottom()) > kFarAway)
+        return;
+      CombineClip(RegionOf(figures), r.U32(8));
       break;
     }
     default:
@@ -631,7 +658,12 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
       if (!Reasonable(box)) return;
       if (pathOpen_) {
         const QRectF area(box.left(), box.top(), box.width() + 1, box.height() + 1);
-        type == kEllipse ? path_.addEllipse(area) : path_.addRect(area);
+        if (type == kEllipse)
+          path_.Ellipse(area, Turn());
+        else if (type == kRoundRect)
+          path_.RoundRect(area, QSizeF(r.I32(24), r.I32(28)), Turn());
+        else
+          path_.Rectangle(area, Turn());
         return;
       }
       if (type == kRectangle)
@@ -645,7 +677,7 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
     case kLineTo: {
       const QPointF to(r.I32(8), r.I32(12));
       if (pathOpen_) {
-        path_.lineTo(to);
+        path_.LinesTo(s.position, QPolygonF{to});
       } else if (Reasonable(QRectF(s.position, to).normalized())) {
         Line(s.position, to);
       }
@@ -654,28 +686,29 @@ void TEmfInterpreter::PlayDrawing(std::uint32_t type, const TByteView& r) {
     }
     case kBeginPath:
       pathOpen_ = true;
-      path_ = QPainterPath();
-      path_.moveTo(s.position);
+      path_.Clear();
       break;
     case kEndPath:
       pathOpen_ = false;
       break;
     case kCloseFigure:
-      if (pathOpen_) path_.closeSubpath();
+      if (pathOpen_) path_.CloseFigure();
       break;
     case kAbortPath:
       pathOpen_ = false;
-      path_ = QPainterPath();
+      path_.Clear();
       break;
     case kFillPath:
     case kStrokePath:
-    case kStrokeAndFillPath:
-      if (!pathOpen_ && !path_.isEmpty() && Reasonable(path_.boundingRect())) {
-        path_.setFillRule(s.polyFillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
-        StrokePath(path_, type != kFillPath, type != kStrokePath);
-      }
-      path_ = QPainterPath();
+    case kStrokeAndFillPath: {
+      // A path still being defined cannot be used; it stays as it is.
+      if (pathOpen_ || path_.Empty()) break;
+      const QPainterPath figures = PathFigures();
+      path_.Clear();
+      if (Reasonable(figures.boundingRect()))
+        StrokePath(figures, type != kFillPath, type != kStrokePath);
       break;
+    }
     default:
       PlayPoly(type, r);
       break;
@@ -705,10 +738,15 @@ void TEmfInterpreter::PlayPoly(std::uint32_t type, const TByteView& r) {
     next += n;
     shapes.push_back(std::move(shape));
   }
+  if (shapes.empty()) return;  // a poly-polygon of no polygons
   QRectF extent;
   for (const QPolygonF& shape : shapes) extent = extent.united(shape.boundingRect());
   if (!Reasonable(extent)) return;
 
+  if (pathOpen_) {
+    AddToPath(type, shapes);
+    return;
+  }
   TDcState& s = state_;
   const bool to = type == kPolylineTo || type == kPolylineTo16 || type == kPolyBezierTo ||
                   type == kPolyBezierTo16;
@@ -718,35 +756,58 @@ void TEmfInterpreter::PlayPoly(std::uint32_t type, const TByteView& r) {
       type == kPolygon || type == kPolygon16 || type == kPolyPolygon || type == kPolyPolygon16;
   QPolygonF& first = shapes.front();
   if (to) first.prepend(s.position);
+  if (to && !first.isEmpty()) s.position = first.last();
   if (bezier) {
+    if (first.isEmpty()) return;
     QPainterPath curve;
-    if (!pathOpen_ || to) curve.moveTo(first.value(0));
+    curve.moveTo(first.first());
     for (int i = 1; i + 2 < first.size(); i += 3)
       curve.cubicTo(first[i], first[i + 1], first[i + 2]);
-    if (to && !first.isEmpty()) s.position = first.last();
-    if (pathOpen_) {
-      if (!to) path_.moveTo(first.value(0));
-      path_.addPath(curve);
-      path_.connectPath(QPainterPath());
-    } else {
-      StrokePath(curve, true, false);
-    }
-    return;
-  }
-  if (to && !first.isEmpty()) s.position = first.last();
-  if (pathOpen_) {
-    for (const QPolygonF& shape : shapes) {
-      if (shape.isEmpty()) continue;
-      if (!to) path_.moveTo(shape.first());
-      for (int i = 1; i < shape.size(); ++i) path_.lineTo(shape[i]);
-      if (closed) path_.closeSubpath();
-    }
+    StrokePath(curve, true, false);
     return;
   }
   if (closed) {
     Polygons(shapes);
   } else {
     for (const QPolygonF& shape : shapes) Polyline(shape);
+  }
+}
+
+// Inside a path bracket every poly record adds to the path (see TEmfPath);
+// the "To" records go on from the current position and move it.
+void TEmfInterpreter::AddToPath(std::uint32_t type, const std::vector<QPolygonF>& shapes) {
+  TDcState& s = state_;
+  const QPolygonF& points = shapes.front();
+  switch (type) {
+    case kPolylineTo:
+    case kPolylineTo16:
+      path_.LinesTo(s.position, points);
+      if (!points.isEmpty()) s.position = points.last();
+      break;
+    case kPolyBezierTo:
+    case kPolyBezierTo16:
+      path_.BeziersTo(s.position, points);
+      if (!points.isEmpty()) s.position = points.last();
+      break;
+    case kPolyBezier:
+    case kPolyBezier16:
+      path_.Beziers(points);
+      break;
+    case kPolygon:
+    case kPolygon16:
+      path_.Polygon(points);
+      break;
+    case kPolyPolygon:
+    case kPolyPolygon16:
+      for (const QPolygonF& shape : shapes) path_.Polygon(shape, TEmfPath::TMark::Left);
+      break;
+    case kPolyline:
+    case kPolyline16:
+      path_.Lines(points);
+      break;
+    default:  // the poly-polylines
+      for (const QPolygonF& shape : shapes) path_.Lines(shape, TEmfPath::TMark::Left);
+      break;
   }
 }
 
@@ -790,12 +851,9 @@ void TEmfInterpreter::PlayText(std::uint32_t type, const TByteView& r) {
 }
 
 QImage TEmfInterpreter::CachedDib(std::uint32_t offset, const TByteView& r, std::uint32_t at) {
-  if (cache_ != nullptr) {
-    const auto found = cache_->images.find(offset);
-    if (found != cache_->images.end()) return found->second;
-  }
+  if (const QImage* kept = cache_->dibs.Find(offset)) return *kept;
   QImage image = DecodeDib(r, r.U32(at), r.U32(at + 4), r.U32(at + 8), r.U32(at + 12));
-  if (cache_ != nullptr) cache_->images[offset] = image;
+  cache_->dibs.Keep(offset, image);
   return image;
 }
 

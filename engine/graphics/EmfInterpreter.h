@@ -8,11 +8,14 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "EmfBytes.h"
 #include "EmfLayout.h"
+#include "EmfPath.h"
+#include "EmfPlaybackCache.h"
 #include "EmfPlayerState.h"
 
 namespace emf {
@@ -27,16 +30,13 @@ struct TTextRun {
   QRectF rect;                // ETO rectangle, normalised; null if none
 };
 
-// Decoded bitmaps of one metafile, by record offset, kept across replays.
-struct TDibCache {
-  std::unordered_map<std::uint32_t, QImage> images;
-};
-
 class TEmfInterpreter {
  public:
-  // `fit` maps reference-device pixels to target coordinates.
+  // `fit` maps reference-device pixels to target coordinates. `cache` (may
+  // be null: then one lives as long as this player) keeps bitmaps and fonts
+  // for later replays of the same metafile.
   TEmfInterpreter(const QByteArray& bytes, const TEmfLayout& layout, const QTransform& fit,
-                  TDibCache* cache);
+                  TPlaybackCache* cache);
   virtual ~TEmfInterpreter() = default;
 
   void Run();
@@ -49,8 +49,14 @@ class TEmfInterpreter {
 
  protected:
   const TDcState& State() const { return state_; }
+  TEmfFontCache& Fonts() { return cache_->fonts; }
   // Logical -> target coordinates.
   const QTransform& Full();
+  // Logical -> reference-device pixels: where a drawing lies on the page at
+  // its recorded size.
+  QTransform ToReference() const { return state_.world * Page(); }
+  // Reference-device pixels -> target coordinates.
+  const QTransform& Fit() const { return fit_; }
   // Reference device resolution, pixels per inch (vertical).
   double ReferencePpiY() const;
   // False for shapes that land absurdly far away (corrupt coordinates).
@@ -96,6 +102,13 @@ class TEmfInterpreter {
   void PlayClip(std::uint32_t type, const TByteView& r);
   void PlayDrawing(std::uint32_t type, const TByteView& r);
   void PlayPoly(std::uint32_t type, const TByteView& r);
+  void AddToPath(std::uint32_t type, const std::vector<QPolygonF>& shapes);
+  // The whole path, by the fill mode in force.
+  QPainterPath PathFigures() const { return path_.Figures(state_.polyFillMode == 2); }
+  TEmfPath::TTurn Turn() const {
+    return state_.arcDirection == 2 ? TEmfPath::TTurn::Clockwise
+                                    : TEmfPath::TTurn::CounterClockwise;
+  }
   void PlayText(std::uint32_t type, const TByteView& r);
   void PlayBlit(std::uint32_t type, const TByteView& r, std::uint32_t offset);
   void Select(std::uint32_t index);
@@ -111,7 +124,8 @@ class TEmfInterpreter {
   const QByteArray& bytes_;
   const TEmfLayout& layout_;
   QTransform fit_;
-  TDibCache* cache_;
+  std::unique_ptr<TPlaybackCache> ownCache_;
+  TPlaybackCache* cache_;
   TDcState state_;
   std::vector<TDcState> saved_;
   std::vector<TObject> objects_;
@@ -120,7 +134,7 @@ class TEmfInterpreter {
   bool fullValid_ = false;
   unsigned mappingSerial_ = 1;
   bool pathOpen_ = false;
-  QPainterPath path_;
+  TEmfPath path_;
 };
 
 }  // namespace emf

@@ -1,5 +1,7 @@
 #include "EmfLayout.h"
 
+#include <algorithm>
+
 #include "EmfDib.h"
 #include "EmfRecords.h"
 
@@ -30,7 +32,8 @@ std::uint32_t MinimumSize(std::uint32_t type) {
     case kSelectObject:
     case kDeleteObject:
     case 58 /* SETMITERLIMIT */:
-    case 67 /* SELECTCLIPPATH */:
+    case kSelectClipPath:
+    case kSetArcDirection:
     case 48 /* SELECTPALETTE */:
     case kComment:
       return 12;
@@ -167,6 +170,32 @@ bool RecordIsSound(std::uint32_t type, const TByteView& r) {
     default:
       return true;
   }
+}
+
+bool TEmfPrefixCheck::Accepts(const char* bytes, std::uint64_t size) {
+  const TByteView file(bytes, std::uint32_t(std::min<std::uint64_t>(size, 0xFFFFFFFFu)));
+  if (!headerRead_) {
+    if (size < kHeaderBaseSize) return size < 4 || file.U32(0) == kHeader;
+    const std::uint32_t headerSize = file.U32(4);
+    const std::uint32_t nBytes = file.U32(48);
+    if (file.U32(0) != kHeader || headerSize < kHeaderBaseSize || headerSize % 4 != 0 ||
+        file.U32(40) != kSignature || nBytes % 4 != 0 || nBytes < headerSize || nBytes > total_)
+      return false;
+    total_ = nBytes;
+    next_ = headerSize;
+    headerRead_ = true;
+  }
+  while (!eofSeen_) {
+    if (next_ + 8 > total_) return false;  // no room left for EOF
+    if (next_ + 8 > size) return true;
+    const std::uint32_t type = file.U32(std::uint32_t(next_));
+    const std::uint32_t recordSize = file.U32(std::uint32_t(next_ + 4));
+    if (recordSize < 8 || recordSize % 4 != 0 || next_ + recordSize > total_ || type == kHeader)
+      return false;
+    eofSeen_ = type == kEof;
+    next_ += recordSize;
+  }
+  return true;  // what follows EOF up to the total is never read
 }
 
 bool ReadLayout(const QByteArray& bytes, TEmfLayout& layout) {

@@ -34,4 +34,27 @@ bool ReadLayout(const QByteArray& bytes, TEmfLayout& layout);
 // Checks one record's own sizes, offsets and counts.
 bool RecordIsSound(std::uint32_t type, const TByteView& record);
 
+// Follows the bytes of an EMF file as they come in (a stored page being
+// unpacked) and tells, as soon as they cannot begin an EMF file of
+// `claimedSize` bytes, that they cannot: the header record (type, size,
+// signature, a total that fits the claim), then the chain of record sizes up
+// to EOF. What each record holds is checked by ReadLayout once the whole
+// file is there.
+class TEmfPrefixCheck {
+ public:
+  explicit TEmfPrefixCheck(std::uint64_t claimedSize) : total_(claimedSize) {}
+
+  // `bytes` are the file's first `size` bytes, more at each call. False from
+  // the first byte that cannot belong to a sound file.
+  bool Accepts(const char* bytes, std::uint64_t size);
+  // The bytes the file has: its header's total once read, else the claim.
+  std::uint64_t Total() const { return total_; }
+
+ private:
+  std::uint64_t total_;
+  bool headerRead_ = false;
+  bool eofSeen_ = false;
+  std::uint64_t next_ = 0;  // where the next record starts
+};
+
 }  // namespace emf

@@ -5,6 +5,7 @@
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "EmfDib.h"
 #include "EmfFonts.h"
@@ -33,6 +34,23 @@ constexpr double kLargestCachedGlyph = 60;
 // rather than kept as images.
 constexpr double kLargestSprite = 400;
 
+// A filled strip at most this many pixels across on the page is a line that
+// later fills must not take over when the page is shrunk.
+constexpr double kThinLine = 4;
+// Thin lines remembered at most: every later fill looks at each of them, so
+// a page of many thousands (hostile, or a fine grid) would cost the square.
+constexpr std::size_t kMostThinLines = 4096;
+
+// A pixel boundary: the nearest, halves going up, as Qt rounds the edges of
+// an aliased rectangle.
+int Boundary(double v) { return int(std::floor(std::clamp(v, -1e9, 1e9) + 0.5)); }
+
+// Overlap with some area, ignoring the rounding noise of a mapping.
+bool Overlaps(const QRectF& a, const QRectF& b) {
+  constexpr double e = 1e-6;
+  return a.adjusted(e, e, -e, -e).intersects(b.adjusted(e, e, -e, -e));
+}
+
 // Widest pen drawn, in the pen's units.
 constexpr double kWidestPen = 32767;
 
@@ -49,7 +67,7 @@ const QList<qreal> kDashDotDot = {9, 3, 3, 3, 3, 3};
 }  // namespace
 
 TEmfPainterPlayer::TEmfPainterPlayer(const QByteArray& bytes, const TEmfLayout& layout,
-                                     QPainter& painter, const QRectF& dest, TDibCache* cache)
+                                     QPainter& painter, const QRectF& dest, TPlaybackCache* cache)
     : TEmfInterpreter(bytes, layout, FitTransform(layout, dest), cache),
       painter_(painter),
       base_(painter.worldTransform()),
@@ -221,7 +239,115 @@ void TEmfPainterPlayer::DrawBoxShape(const QRectF& box,
   draw(area.adjusted(inset, inset, -inset, -inset));
 }
 
+bool TEmfPainterPlayer::Shrunk() {
+  if (!raster_) return false;
+  const QTransform t = Full() * base_;
+  if (t.type() > QTransform::TxScale) return false;
+  const QTransform s = Fit() * base_;
+  return std::abs(s.m11()) < 1 - 1e-9 || std::abs(s.m22()) < 1 - 1e-9;
+}
+
+QRect TEmfPainterPlayer::TargetPixels(const QRectF& reference) const {
+  const QRectF r = reference.normalized();
+  const QRectF d = (Fit() * base_).mapRect(r);
+  int left = Boundary(d.left()), right = Boundary(d.right());
+  int top = Boundary(d.top()), bottom = Boundary(d.bottom());
+  // A strip the page showed keeps one pixel, the one its middle falls in.
+  if (right <= left && r.width() >= 1 - 1e-6) {
+    left = int(std::floor(std::clamp(d.center().x(), -1e9, 1e9)));
+    right = left + 1;
+  }
+  if (bottom <= top && r.height() >= 1 - 1e-6) {
+    top = int(std::floor(std::clamp(d.center().y(), -1e9, 1e9)));
+    bottom = top + 1;
+  }
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void TEmfPainterPlayer::KeepThinLine(const TThinLine& line) {
+  if (thinLines_.size() < kMostThinLines) thinLines_.push_back(line);
+}
+
+QRegion TEmfPainterPlayer::Uncovered(const QRect& pixels, const QRectF& reference) const {
+  QRegion region(pixels);
+  for (const TThinLine& line : thinLines_)
+    if (line.pixels.intersects(pixels) && !Overlaps(line.reference, reference))
+      region -= line.pixels;
+  return region;
+}
+
+void TEmfPainterPlayer::FillPixels(const QRegion& region, const QBrush& brush) {
+  UseTransform(QTransform());
+  for (const QRect& r : region) painter_.fillRect(r, brush);
+}
+
+void TEmfPainterPlayer::FillShrunk(const QRectF& logical, const QBrush& brush) {
+  const QRectF reference = ToReference().mapRect(logical.normalized());
+  const QRect pixels = TargetPixels(reference);
+  if (pixels.isEmpty()) return;
+  FillPixels(Uncovered(pixels, reference), brush);
+  if (std::min(reference.width(), reference.height()) <= kThinLine)
+    KeepThinLine({pixels, reference});
+}
+
+bool TEmfPainterPlayer::LineShrunk(const QPointF& from, const QPointF& to) {
+  if (!pen_.isCosmetic() || pen_.style() != Qt::SolidLine) return false;
+  const QPointF a = ToReference().map(from), b = ToReference().map(to);
+  QRectF reference;
+  // The pixels GDI covers: the first one and not the last.
+  if (std::abs(a.y() - b.y()) < 1e-9)
+    reference = a.x() < b.x() ? QRectF(QPointF(a.x(), a.y()), QPointF(b.x(), a.y() + 1))
+                              : QRectF(QPointF(b.x() + 1, a.y()), QPointF(a.x() + 1, a.y() + 1));
+  else if (std::abs(a.x() - b.x()) < 1e-9)
+    reference = a.y() < b.y() ? QRectF(QPointF(a.x(), a.y()), QPointF(a.x() + 1, b.y()))
+                              : QRectF(QPointF(a.x(), b.y() + 1), QPointF(a.x() + 1, a.y() + 1));
+  else
+    return false;
+  const QRect pixels = TargetPixels(reference);
+  if (!pixels.isEmpty()) {
+    FillPixels(QRegion(pixels), pen_.brush());
+    KeepThinLine({pixels, reference});
+  }
+  return true;
+}
+
+// A rectangle outlined by a one-pixel solid pen: its inside, then its four
+// sides as lines one target pixel wide on the inside's outer pixels.
+void TEmfPainterPlayer::DrawRectangleShrunk(const QRectF& box) {
+  const QRectF area(box.left(), box.top(), box.width() + 1, box.height() + 1);
+  const QRectF reference = ToReference().mapRect(area);
+  const QRect pixels = TargetPixels(reference);
+  if (pixels.isEmpty()) return;
+  if (brush_.style() != Qt::NoBrush) FillPixels(Uncovered(pixels, reference), brush_);
+  const double l = reference.left(), t = reference.top();
+  const double r = reference.right(), b = reference.bottom();
+  const std::pair<QRect, QRectF> sides[] = {
+      {QRect(pixels.left(), pixels.top(), pixels.width(), 1), QRectF(l, t, r - l, 1)},
+      {QRect(pixels.left(), pixels.bottom(), pixels.width(), 1), QRectF(l, b - 1, r - l, 1)},
+      {QRect(pixels.left(), pixels.top(), 1, pixels.height()), QRectF(l, t, 1, b - t)},
+      {QRect(pixels.right(), pixels.top(), 1, pixels.height()), QRectF(r - 1, t, 1, b - t)}};
+  QRegion outline;
+  for (const auto& [side, sideReference] : sides) {
+    outline += side;
+    KeepThinLine({side, sideReference});
+  }
+  FillPixels(outline, pen_.brush());
+}
+
 void TEmfPainterPlayer::Rectangle(const QRectF& box) {
+  if (Prepare() && Shrunk()) {
+    const bool thinPen = pen_.isCosmetic() && pen_.style() == Qt::SolidLine &&
+                         (State().pen.style & 0xF) != kPsInsideFrame;
+    if (pen_.style() == Qt::NoPen) {
+      // GDI fills one pixel less on the right and at the bottom.
+      if (brush_.style() != Qt::NoBrush) FillShrunk(box, brush_);
+      return;
+    }
+    if (thinPen) {
+      DrawRectangleShrunk(box);
+      return;
+    }
+  }
   DrawBoxShape(box, [this](const QRectF& r) { painter_.drawRect(r); });
 }
 
@@ -237,6 +363,7 @@ void TEmfPainterPlayer::Ellipse(const QRectF& box) {
 
 void TEmfPainterPlayer::Line(const QPointF& from, const QPointF& to) {
   if (!Prepare() || pen_.style() == Qt::NoPen) return;
+  if (Shrunk() && LineShrunk(from, to)) return;
   painter_.setPen(pen_);
   if (pen_.isCosmetic()) {
     const QLineF line = GdiThinLine(from, to, 1.0 / Scale());
@@ -283,6 +410,13 @@ void TEmfPainterPlayer::StrokePath(const QPainterPath& path, bool stroke, bool f
 
 void TEmfPainterPlayer::PatternBlit(const QRectF& rect, std::uint32_t rop) {
   if (rop == kDestUnchanged || !Prepare()) return;
+  if (Shrunk() && (rop == kPatCopy || rop == kBlackness || rop == kWhiteness)) {
+    const QBrush fill = rop == kBlackness   ? QBrush(Qt::black)
+                        : rop == kWhiteness ? QBrush(Qt::white)
+                                            : brush_;
+    if (fill.style() != Qt::NoBrush) FillShrunk(rect, fill);
+    return;
+  }
   switch (rop) {
     case kPatCopy:
       if (brush_.style() != Qt::NoBrush) painter_.fillRect(rect, brush_);
@@ -344,14 +478,27 @@ void TEmfPainterPlayer::Bitmap(const QRectF& dest, const QImage& image, const QR
     default:
       break;
   }
-  if (mode != QPainter::CompositionMode_SourceOver) {
-    painter_.save();
-    painter_.setCompositionMode(mode);
+  // Shrunk, a picture keeps off the thin lines it did not cover on the page.
+  std::optional<QRegion> around;
+  if (Shrunk()) {
+    const QRectF reference = ToReference().mapRect(target);
+    const QRect pixels = TargetPixels(reference);
+    QRegion uncovered = Uncovered(pixels, reference);
+    if (uncovered != QRegion(pixels)) around = std::move(uncovered);
+  }
+  if (mode == QPainter::CompositionMode_SourceOver && !around) {
     painter_.drawImage(target, picture);
-    painter_.restore();
     return;
   }
+  painter_.save();
+  if (around) {
+    painter_.setTransform(QTransform());
+    painter_.setClipRegion(*around, Qt::IntersectClip);
+    painter_.setTransform(Full() * base_);
+  }
+  painter_.setCompositionMode(mode);
   painter_.drawImage(target, picture);
+  painter_.restore();
 }
 
 void TEmfPainterPlayer::Text(const TTextRun& run) {
@@ -363,8 +510,14 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   const TDcState& s = State();
   const TFontDef& font = s.font;
   const QTransform t = Full() * base_;
-  if (run.options & kEtoOpaque && !run.rect.isNull())
-    painter_.fillRect(run.rect, QColor::fromRgb(s.backColor));
+  if (run.options & kEtoOpaque && !run.rect.isNull()) {
+    if (Shrunk()) {
+      FillShrunk(run.rect, QColor::fromRgb(s.backColor));
+      painter_.setTransform(t);
+    } else {
+      painter_.fillRect(run.rect, QColor::fromRgb(s.backColor));
+    }
+  }
   if (run.text.isEmpty()) return;
 
   // Without a rotation or shear in the mapping, glyphs are drawn in target
@@ -374,7 +527,8 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   const bool deviceSpace = t.type() <= QTransform::TxScale;
   const double sx = deviceSpace ? std::abs(t.m11()) : 1.0;
   const double sy = deviceSpace ? std::abs(t.m22()) : 1.0;
-  TCachedFont& cached = CachedFont(font.face, font.weight, font.italic, EmHeight(font) * sy);
+  const TCachedFont& cached =
+      Fonts().Font(font.face, font.weight, font.italic, Fonts().EmHeight(font) * sy);
   const QRawFont& raw = cached.raw;
   if (!raw.isValid()) return;
   const QList<quint32> glyphs = raw.glyphIndexesForString(run.text);
@@ -456,12 +610,23 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
       raw.pixelSize() <= kLargestSprite) {
     // Large glyphs on an image: each drawn once, then copied.
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-      const TGlyphSprite& sprite = GlyphSprite(cached, glyphs[i], s.textColor);
-      if (sprite.image.isNull()) continue;
+      const TGlyphSprite* sprite = Fonts().Sprite(cached, glyphs[i], s.textColor);
       const QPointF at = place.map(positions[i]);
+      if (!sprite) {
+        // Not kept (no outline, or larger than a glyph image may be).
+        painter_.setTransform(place);
+        QGlyphRun single;
+        single.setRawFont(raw);
+        single.setGlyphIndexes({glyphs[i]});
+        single.setPositions({positions[i]});
+        painter_.setPen(color);
+        painter_.drawGlyphRun(QPointF(0, 0), single);
+        continue;
+      }
       painter_.setTransform(QTransform());
-      painter_.drawImage(QPoint(int(std::lround(at.x())), int(std::lround(at.y()))) + sprite.offset,
-                         sprite.image);
+      painter_.drawImage(
+          QPoint(int(std::lround(at.x())), int(std::lround(at.y()))) + sprite->offset,
+          sprite->image);
     }
     painter_.setTransform(place);
   } else {

@@ -13,7 +13,7 @@ namespace emf {
 class TEmfPainterPlayer : public TEmfInterpreter {
  public:
   TEmfPainterPlayer(const QByteArray& bytes, const TEmfLayout& layout, QPainter& painter,
-                    const QRectF& dest, TDibCache* cache);
+                    const QRectF& dest, TPlaybackCache* cache);
 
   // Plays every record; the painter's state is as before afterwards.
   void Play();
@@ -52,6 +52,29 @@ class TEmfPainterPlayer : public TEmfInterpreter {
   void DrawBoxShape(const QRectF& box, const std::function<void(const QRectF&)>& draw);
   void DrawTextRun(const TTextRun& run);
 
+  // Smaller than recorded, a line one pixel wide on the page falls between
+  // the target's pixels, and a background drawn after it, rounded to the
+  // same pixels, can take the one it lands on. While the page is shrunk on
+  // a raster target without rotation, rectangles and axis-parallel thin
+  // lines are therefore placed on whole target pixels here: every edge to
+  // the nearest pixel boundary, a strip that was at least one pixel across
+  // kept one pixel across, and every thin line remembered so that a later
+  // fill that did not touch it on the page leaves its pixels alone.
+  bool Shrunk();
+  // The target pixels of `reference`, a rectangle of the page at its
+  // recorded size (right/bottom outside).
+  QRect TargetPixels(const QRectF& reference) const;
+  // `pixels` without the remembered lines that `reference` did not touch.
+  QRegion Uncovered(const QRect& pixels, const QRectF& reference) const;
+  void FillPixels(const QRegion& region, const QBrush& brush);
+  // Fills `logical` on whole pixels around the remembered lines, and
+  // remembers it when it is a thin line itself.
+  void FillShrunk(const QRectF& logical, const QBrush& brush);
+  // A one-pixel solid line from `from` up to, not including, `to`, both on
+  // the same row or column of the page; false for any other line.
+  bool LineShrunk(const QPointF& from, const QPointF& to);
+  void DrawRectangleShrunk(const QRectF& box);
+
   QPainter& painter_;
   QTransform base_;
   bool raster_;
@@ -64,6 +87,13 @@ class TEmfPainterPlayer : public TEmfInterpreter {
   unsigned penSerial_ = 0;  // mapping the pen was made for
   QPen pen_;
   QBrush brush_;
+
+  struct TThinLine {
+    QRect pixels;      // on the target
+    QRectF reference;  // on the page at its recorded size
+  };
+  void KeepThinLine(const TThinLine& line);
+  std::vector<TThinLine> thinLines_;
 };
 
 }  // namespace emf

@@ -63,7 +63,8 @@ struct TDcState {
   QRgb textColor = 0xFF000000;
   QRgb backColor = 0xFFFFFFFF;
   std::uint32_t backMode = 2;  // OPAQUE, as a new device context
-  std::uint32_t polyFillMode = 1;
+  std::uint32_t polyFillMode = 1;  // ALTERNATE
+  std::uint32_t arcDirection = 1;  // counter-clockwise
   std::uint32_t rop2 = 13;
   QPointF position;
 

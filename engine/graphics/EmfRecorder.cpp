@@ -3,7 +3,10 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "EmfBytes.h"
 #include "EmfRecords.h"
@@ -403,6 +406,104 @@ void TEmfRecorder::Ellipse(const QRect& r) {
   w.I32(r.top());
   w.I32(r.left() + r.width() - 1);
   w.I32(r.top() + r.height() - 1);
+  EndRecord();
+}
+
+namespace {
+
+// Inclusive bounds, or (0, 0, -1, -1) for none.
+void WriteBounds(TByteWriter& w, const QRect& box) {
+  if (box.isEmpty())
+    w.I32(0), w.I32(0), w.I32(-1), w.I32(-1);
+  else
+    w.I32(box.left()), w.I32(box.top()), w.I32(box.right()), w.I32(box.bottom());
+}
+
+}  // namespace
+
+// A path bracket holding the closed polygons (those of three points or
+// more) as one poly-polygon, 16-bit when every point fits. Returns the
+// pixels the polygons span, whose vertices are pixel corners (right and
+// bottom outside), or nothing when there was no polygon to write.
+std::optional<QRect> TEmfRecorder::PolygonPath(const std::vector<QPolygon>& polygons) {
+  std::vector<const QPolygon*> figures;
+  std::uint32_t points = 0;
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  bool narrow = true;
+  for (const QPolygon& polygon : polygons) {
+    if (polygon.size() < 3) continue;
+    figures.push_back(&polygon);
+    points += std::uint32_t(polygon.size());
+    for (const QPoint& p : polygon) {
+      left = std::min(left, p.x()), right = std::max(right, p.x());
+      top = std::min(top, p.y()), bottom = std::max(bottom, p.y());
+      narrow = narrow && p.x() >= INT16_MIN && p.x() <= INT16_MAX && p.y() >= INT16_MIN &&
+               p.y() <= INT16_MAX;
+    }
+  }
+  if (figures.empty()) return std::nullopt;
+  const QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  BeginRecord(kBeginPath);
+  EndRecord();
+  BeginRecord(narrow ? kPolyPolygon16 : kPolyPolygon);
+  {
+    TByteWriter w(out_);
+    WriteBounds(w, box);
+    w.U32(std::uint32_t(figures.size()));  // +24 nPolys
+    w.U32(points);                         // +28 cpts
+    for (const QPolygon* figure : figures) w.U32(std::uint32_t(figure->size()));
+    for (const QPolygon* figure : figures)
+      for (const QPoint& p : *figure) {
+        if (narrow) {
+          w.U16(std::uint16_t(std::int16_t(p.x())));
+          w.U16(std::uint16_t(std::int16_t(p.y())));
+        } else {
+          w.I32(p.x());
+          w.I32(p.y());
+        }
+      }
+  }
+  EndRecord();
+  BeginRecord(kEndPath);
+  EndRecord();
+  return box;
+}
+
+// GDI's FillPath over a path of closed figures.
+void TEmfRecorder::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  bool any = false;
+  for (const QPolygon& polygon : polygons) any = any || polygon.size() >= 3;
+  if (!any) return;
+  const std::uint32_t fillMode = mode == TFillMode::fmWinding ? 2 : 1;
+  if (fillMode != polyFillMode_) {
+    BeginRecord(kSetPolyFillMode);
+    TByteWriter(out_).U32(fillMode);
+    EndRecord();
+    polyFillMode_ = fillMode;
+  }
+  const QRect box = *PolygonPath(polygons);
+  Include(box);
+  BeginRecord(kFillPath);
+  {
+    TByteWriter w(out_);
+    WriteBounds(w, box);
+  }
+  EndRecord();
+}
+
+// GDI's SelectClipPath (AND) over the region's rectangles as figures of a
+// path; they never overlap, so the fill mode does not matter. An empty
+// region is a figure that encloses nothing.
+void TEmfRecorder::IntersectClipRegion(const QRegion& region) {
+  std::vector<QPolygon> figures;
+  for (const QRect& r : region)
+    figures.push_back(QPolygon({r.topLeft(), QPoint(r.right() + 1, r.top()),
+                                QPoint(r.right() + 1, r.bottom() + 1),
+                                QPoint(r.left(), r.bottom() + 1)}));
+  if (figures.empty()) figures.push_back(QPolygon({QPoint(), QPoint(), QPoint()}));
+  PolygonPath(figures);
+  BeginRecord(kSelectClipPath);
+  TByteWriter(out_).U32(kRgnAnd);
   EndRecord();
 }
 

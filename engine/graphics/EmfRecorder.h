@@ -10,6 +10,7 @@
 #include <QRect>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Canvas.h"
@@ -33,9 +34,11 @@ class TEmfRecorder {
   void FillRect(const QRect& r);
   void Rectangle(const QRect& r);
   void Ellipse(const QRect& r);
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void IntersectClipRect(const QRect& r);
+  void IntersectClipRegion(const QRegion& region);
   void RemoveClip();
   void StretchBitmap(const QRect& dest, const QImage& bits);
 
@@ -49,6 +52,7 @@ class TEmfRecorder {
   // and delete the one it replaces.
   void SelectReplacing(std::uint32_t slot, std::uint32_t& current);
   void WriteRect(const QRect& r);
+  std::optional<QRect> PolygonPath(const std::vector<QPolygon>& polygons);
   void Include(const QRect& deviceBounds);
   std::vector<int> Advances(const QString& text);
   void MeasureWith(const TFontSpec& font);
@@ -82,6 +86,7 @@ class TEmfRecorder {
     bool operator==(const TBrushSpec&) const = default;
   } brushSpec_{};
   std::uint32_t textAlign_ = 0;
+  std::uint32_t polyFillMode_ = 1;  // ALTERNATE, as on a new device context
   std::uint32_t textColor_ = 0;  // COLORREF, black as on a new device context
   QPoint position_;
 

@@ -47,12 +47,14 @@ enum RecordType : std::uint32_t {
   kRectangle = 43,
   kRoundRect = 44,
   kLineTo = 54,
+  kSetArcDirection = 57,
   kBeginPath = 59,
   kEndPath = 60,
   kCloseFigure = 61,
   kFillPath = 62,
   kStrokeAndFillPath = 63,
   kStrokePath = 64,
+  kSelectClipPath = 67,
   kAbortPath = 68,
   kComment = 70,
   kExtSelectClipRgn = 75,
@@ -111,6 +113,7 @@ constexpr std::uint32_t kPsSolid = 0, kPsDash = 1, kPsDot = 2, kPsDashDot = 3, k
                         kPsNull = 5, kPsInsideFrame = 6;
 constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 
+constexpr std::uint32_t kRgnAnd = 1;
 constexpr std::uint32_t kRgnCopy = 5;
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::uint32_t kPatCopy = 0x00F00021;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "EmfLayout.h"
+#include "EmfPlaybackCache.h"
 #include "EmfPlayer.h"
 #include "EmfRecorder.h"
 #include "Errors.h"
@@ -45,7 +46,7 @@ TMetafile TMetafile::FromBytes(const QByteArray& bytes) {
     metafile.height_ = BoundsPixels(layout->bounds[1], layout->bounds[3]);
   }
   metafile.layout_ = std::move(layout);
-  metafile.dibs_ = std::make_shared<emf::TDibCache>();
+  metafile.cache_ = std::make_shared<emf::TPlaybackCache>();
   return metafile;
 }
 
@@ -55,12 +56,12 @@ void TMetafile::Draw(TCanvas& canvas, const QRect& dest) const {
     Play(painterCanvas->Painter(), QRectF(dest));
     return;
   }
-  PlayEmfOnCanvas(bytes_, *layout_, canvas, dest, dibs_.get());
+  PlayEmfOnCanvas(bytes_, *layout_, canvas, dest, cache_.get());
 }
 
 void TMetafile::Play(QPainter& painter, const QRectF& dest) const {
   if (Empty()) return;
-  PlayEmfOnPainter(bytes_, *layout_, painter, dest, dibs_.get());
+  PlayEmfOnPainter(bytes_, *layout_, painter, dest, cache_.get());
 }
 
 TMetafileCanvas::TMetafileCanvas(int widthPx, int heightPx)
@@ -99,9 +100,15 @@ void TMetafileCanvas::SetBrush(QRgb color, TBrushStyle style) {
 void TMetafileCanvas::FillRect(const QRect& r) { PERMISO_RECORD(FillRect(r)); }
 void TMetafileCanvas::Rectangle(const QRect& r) { PERMISO_RECORD(Rectangle(r)); }
 void TMetafileCanvas::Ellipse(const QRect& r) { PERMISO_RECORD(Ellipse(r)); }
+void TMetafileCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  PERMISO_RECORD(FillPolygons(polygons, mode));
+}
 void TMetafileCanvas::MoveTo(int x, int y) { PERMISO_RECORD(MoveTo(x, y)); }
 void TMetafileCanvas::LineTo(int x, int y) { PERMISO_RECORD(LineTo(x, y)); }
 void TMetafileCanvas::IntersectClipRect(const QRect& r) { PERMISO_RECORD(IntersectClipRect(r)); }
+void TMetafileCanvas::IntersectClipRegion(const QRegion& region) {
+  PERMISO_RECORD(IntersectClipRegion(region));
+}
 void TMetafileCanvas::RemoveClip() { PERMISO_RECORD(RemoveClip()); }
 void TMetafileCanvas::StretchBitmap(const QRect& dest, const QImage& bits) {
   PERMISO_RECORD(StretchBitmap(dest, bits));

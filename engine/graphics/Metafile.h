@@ -16,7 +16,7 @@
 class TEmfRecorder;
 namespace emf {
 struct TEmfLayout;
-struct TDibCache;
+struct TPlaybackCache;
 }  // namespace emf
 
 class TMetafile : public TGraphic {
@@ -42,8 +42,9 @@ class TMetafile : public TGraphic {
  private:
   QByteArray bytes_;
   std::shared_ptr<const emf::TEmfLayout> layout_;
-  // Bitmaps decoded by earlier replays; shared by copies, like the bytes.
-  std::shared_ptr<emf::TDibCache> dibs_;
+  // Bitmaps and fonts of earlier replays, within their budgets; shared by
+  // copies, like the bytes, and freed with the last of them.
+  std::shared_ptr<emf::TPlaybackCache> cache_;
   int width_ = 0;
   int height_ = 0;
 };
@@ -71,9 +72,11 @@ class TMetafileCanvas : public TCanvas {
   void FillRect(const QRect& r) override;
   void Rectangle(const QRect& r) override;
   void Ellipse(const QRect& r) override;
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPainterPath>
 #include <algorithm>
 
 #include "FontHeight.h"
@@ -98,6 +99,18 @@ void TQPainterCanvas::Ellipse(const QRect& r) {
     painter_.drawEllipse(QRectF(::FillRect(r, false)));
 }
 
+void TQPainterCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  if (brush_.style() == Qt::NoBrush) return;
+  QPainterPath path;
+  path.setFillRule(mode == TFillMode::fmWinding ? Qt::WindingFill : Qt::OddEvenFill);
+  for (const QPolygon& polygon : polygons) {
+    if (polygon.size() < 3) continue;
+    path.addPolygon(QPolygonF(polygon));
+    path.closeSubpath();
+  }
+  if (!path.isEmpty()) painter_.fillPath(path, brush_);
+}
+
 void TQPainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void TQPainterCanvas::LineTo(int x, int y) {
@@ -120,6 +133,10 @@ void TQPainterCanvas::IntersectClipRect(const QRect& r) {
     painter_.setClipRect(r, Qt::IntersectClip);
   else
     painter_.setClipRect(r, Qt::ReplaceClip);
+}
+
+void TQPainterCanvas::IntersectClipRegion(const QRegion& region) {
+  painter_.setClipRegion(region, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TQPainterCanvas::RemoveClip() {

@@ -21,7 +21,16 @@ inline constexpr int kBackLinkSize = 4;
 inline constexpr int kRecordOverhead = kRecordHeadSize + kBackLinkSize;
 inline constexpr int kExpandedCountSize = 4;
 inline constexpr std::int64_t kMaxStoreSize = INT32_MAX;
-// The shortest code the coder can give a byte is one bit.
-inline constexpr std::int64_t kMaxBytesPerPackedByte = 8;
+
+// The most bytes `packed` bytes of the page coder can stand for. Node 0 is
+// the root of the code tree from the start and stays it: a splay stops below
+// it and never moves it, so every leaf hangs at least one level down and
+// every code is at least one bit long. In the starting tree every leaf is 8
+// or 9 levels down, so a page's first byte costs at least 8 bits. L bytes
+// therefore take at least 8 + (L - 1) bits, and n packed bytes (8n bits)
+// hold at most 8n - 7 bytes, or none when n is 0.
+constexpr std::int64_t MaxExpandedBytes(std::int64_t packed) {
+  return packed <= 0 ? 0 : 8 * packed - 7;
+}
 
 }  // namespace qrstore

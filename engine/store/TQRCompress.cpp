@@ -13,6 +13,8 @@ constexpr int kLastNode = 512;
 // Codes up to this length are built in one word; deeper leaves (the tree can
 // degenerate to depth 256) take the bit-by-bit path.
 constexpr int kWordCode = 64;
+// Bytes read from a decoder's source at a time.
+constexpr std::size_t kSourceBlock = 65536;
 }  // namespace
 
 TQRCompress::TQRCompress(QByteArray& out) : compressing_(true), out_(&out), outUsed_(out.size()) {
@@ -22,6 +24,12 @@ TQRCompress::TQRCompress(QByteArray& out) : compressing_(true), out_(&out), outU
 TQRCompress::TQRCompress(const unsigned char* data, std::size_t size)
     : compressing_(false), in_(data), inSize_(size) {
   InitTree();
+}
+
+TQRCompress::TQRCompress(TSource source)
+    : compressing_(false), source_(std::move(source)), block_(kSourceBlock) {
+  InitTree();
+  in_ = block_.data();
 }
 
 TQRCompress::~TQRCompress() {
@@ -117,7 +125,20 @@ void TQRCompress::Finish() {
   bitCount_ = 0;
 }
 
+// Keeps the unread bytes of the block and reads the source behind them.
+void TQRCompress::Pull() {
+  const std::size_t left = inSize_ - inPos_;
+  std::memmove(block_.data(), in_ + inPos_, left);
+  pulled_ += inPos_;
+  const std::size_t got = source_(block_.data() + left, block_.size() - left);
+  in_ = block_.data();
+  inPos_ = 0;
+  inSize_ = left + got;
+  sourceEnded_ = got == 0;
+}
+
 void TQRCompress::Refill() {
+  if (inPos_ == inSize_ && source_ && !sourceEnded_) Pull();
   const std::size_t left = inSize_ - inPos_;
   if (left == 0) throw EReadError();
   const std::size_t n = left < 8 ? left : 8;
@@ -132,6 +153,7 @@ std::uint8_t TQRCompress::DecodeByte() {
   // Top the bit buffer up to at least 57 bits whenever 8 input bytes are
   // left, so that the walk below needs no check per bit for any code up to
   // that length.
+  if (inSize_ - inPos_ < 8 && source_ && !sourceEnded_) Pull();
   if (bitCount_ <= 56 && inSize_ - inPos_ >= 8) {
     std::uint64_t v;
     std::memcpy(&v, in_ + inPos_, 8);  // little-endian host assumed below
@@ -178,7 +200,7 @@ void TQRCompress::Decode(unsigned char* out, std::size_t size) {
 }
 
 std::size_t TQRCompress::BytesConsumed() const {
-  const std::size_t bitsUsed = inPos_ * 8 - static_cast<std::size_t>(bitCount_);
+  const std::size_t bitsUsed = (pulled_ + inPos_) * 8 - static_cast<std::size_t>(bitCount_);
   return (bitsUsed + 7) / 8;
 }
 

@@ -13,6 +13,8 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class TQRCompress {
  public:
@@ -20,6 +22,11 @@ class TQRCompress {
   explicit TQRCompress(QByteArray& out);
   // Decoder over `size` bytes at `data` (not copied, must outlive it).
   TQRCompress(const unsigned char* data, std::size_t size);
+  // Decoder that reads its input from `source` as it goes: each call fills
+  // up to `capacity` bytes at `buffer` and returns how many (0 at the end).
+  // Only what the decoded bytes need is read, a block at a time.
+  using TSource = std::function<std::size_t(unsigned char* buffer, std::size_t capacity)>;
+  explicit TQRCompress(TSource source);
   // An encoder writes its partial byte here unless Finish ran.
   ~TQRCompress();
 
@@ -43,6 +50,7 @@ class TQRCompress {
   void PutBits(std::uint64_t code, int length);
   void PutDeepCode(int leaf);
   void Refill();
+  void Pull();
   std::uint8_t DecodeSlow();
   void GrowOutput();
 
@@ -63,6 +71,12 @@ class TQRCompress {
   const unsigned char* in_ = nullptr;
   std::size_t inSize_ = 0;
   std::size_t inPos_ = 0;
+  // A decoder with a source reads into `block_`; `pulled_` counts the bytes
+  // of earlier blocks already used.
+  TSource source_;
+  std::vector<unsigned char> block_;
+  bool sourceEnded_ = false;
+  std::size_t pulled_ = 0;
   // Bits not yet written (encoder) or not yet used (decoder), lowest first.
   std::uint64_t bits_ = 0;
   int bitCount_ = 0;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "EmfLayout.h"
 #include "Errors.h"
 #include "LittleEndian.h"
 #include "Metafile.h"
@@ -17,6 +18,11 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 
 // Smallest file the header size test can read its 4 bytes from.
 constexpr qint64 kProbeEnd = kHeaderProbeOffset + kHeaderProbeSize;
+
+// Bytes decoded between two looks at what the page has become: few at
+// first, so that bits that do not begin a metafile are found at once.
+constexpr qint64 kFirstExpansionStep = 256;
+constexpr qint64 kLastExpansionStep = 1 << 20;
 
 bool SameFile(const QString& a, const QString& b) {
   if (a.isEmpty() || b.isEmpty()) return false;
@@ -299,19 +305,55 @@ std::optional<QByteArray> TQRPageList::ReadPayload(int n) {
   const THead head = ReadHead(at, size);
   if (head.number != n || ReadI32At(head.forward - kBackLinkSize) != at) throw EReadError();
   const qint64 length = head.forward - kBackLinkSize - (at + kRecordPayloadAt);
-  QByteArray region(static_cast<qsizetype>(length), Qt::Uninitialized);
   stream_->Seek(at + kRecordPayloadAt);
-  stream_->ReadBuffer(region.data(), length);
+  if (!compression_) {
+    QByteArray region(static_cast<qsizetype>(length), Qt::Uninitialized);
+    stream_->ReadBuffer(region.data(), length);
+    stream_->Seek(head.forward);
+    return region;
+  }
+  QByteArray out = ExpandPayload(length);
   stream_->Seek(head.forward);
-  if (!compression_) return region;
+  return out;
+}
+
+// A compressed payload of `length` bytes at the stream's position: the
+// count L, then the coder's bits. The claim is checked against what the
+// payload can hold before anything is set aside for it, the bits are read a
+// block at a time, and the page grows as it is decoded and stops at the
+// first byte that cannot be part of a metafile, so that a damaged or
+// hostile record costs in proportion to what is read of it.
+QByteArray TQRPageList::ExpandPayload(qint64 length) {
   if (length < kExpandedCountSize) throw EReadError();
-  const qint64 expanded = GetI32(reinterpret_cast<const unsigned char*>(region.constData()));
-  const qint64 packed = length - kExpandedCountSize;
-  if (expanded < 0 || expanded > packed * kMaxBytesPerPackedByte) throw EReadError();
-  QByteArray out(static_cast<qsizetype>(expanded), Qt::Uninitialized);
-  TQRCompress coder(reinterpret_cast<const unsigned char*>(region.constData()) + kExpandedCountSize,
-                    static_cast<std::size_t>(packed));
-  coder.Decode(reinterpret_cast<unsigned char*>(out.data()), static_cast<std::size_t>(expanded));
+  unsigned char count[kExpandedCountSize];
+  stream_->ReadBuffer(count, kExpandedCountSize);
+  const qint64 expanded = GetI32(count);
+  qint64 unread = length - kExpandedCountSize;
+  if (expanded < 0 || expanded > MaxExpandedBytes(unread)) throw EReadError();
+  TQRCompress coder([this, &unread](unsigned char* buffer, std::size_t capacity) {
+    const qint64 n = std::min<qint64>(unread, static_cast<qint64>(capacity));
+    if (n <= 0) return std::size_t{0};
+    stream_->ReadBuffer(buffer, n);
+    unread -= n;
+    return static_cast<std::size_t>(n);
+  });
+  emf::TEmfPrefixCheck check(static_cast<std::uint64_t>(expanded));
+  QByteArray out;
+  qint64 decoded = 0;
+  qint64 step = kFirstExpansionStep;
+  while (decoded < static_cast<qint64>(check.Total())) {
+    const qint64 total = static_cast<qint64>(check.Total());
+    const qint64 n = std::min(step, total - decoded);
+    if (out.size() < decoded + n)
+      out.resize(static_cast<qsizetype>(std::min(total, std::max(decoded + n, 2 * out.size()))));
+    coder.Decode(reinterpret_cast<unsigned char*>(out.data()) + decoded,
+                 static_cast<std::size_t>(n));
+    decoded += n;
+    if (!check.Accepts(out.constData(), static_cast<std::uint64_t>(decoded)))
+      throw EInvalidGraphic(MetafileNotValidMessage());
+    step = std::min(2 * step, kLastExpansionStep);
+  }
+  out.resize(static_cast<qsizetype>(decoded));
   return out;
 }
 

@@ -97,6 +97,7 @@ class TQRPageList {
   std::optional<qint64> WalkBackward(int n);
   bool SeedTail();
   qint32 ReadI32At(qint64 at);
+  QByteArray ExpandPayload(qint64 length);
   void ForgetIndex();
 
   mutable std::recursive_mutex lock_;

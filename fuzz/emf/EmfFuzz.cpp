@@ -2,6 +2,13 @@
 // then play onto a small image and through a logging canvas without reading
 // outside the record, looping or allocating without bound) or are refused
 // with "Metafile is not valid".
+//
+//   emf_fuzz -max_total_time=300 -timeout=10 -rss_limit_mb=2048 CORPUS \
+//       fuzz/emf/seeds tests/graphics/fixtures/emf tests/graphics/fixtures/emf/corrupted
+//
+// The seeds are our own test page and hand-written paths (rings and discs of
+// Bézier figures, from `emf_render --path-fixtures`); the fixtures are files
+// written by Windows programs and damaged ones.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QtEndian>
 #include <initializer_list>
+#include <vector>
 
 class TEmfBuilder {
  public:
@@ -40,6 +41,9 @@ class TEmfBuilder {
 
   // A record of `type` with 32-bit fields.
   TEmfBuilder& Record(std::uint32_t type, std::initializer_list<std::int64_t> fields) {
+    return Record(type, std::vector<std::int64_t>(fields));
+  }
+  TEmfBuilder& Record(std::uint32_t type, const std::vector<std::int64_t>& fields) {
     Put(type);
     Put(8 + 4 * std::uint32_t(fields.size()));
     for (std::int64_t f : fields) Put(std::uint32_t(f));

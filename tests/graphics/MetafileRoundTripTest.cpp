@@ -53,6 +53,16 @@ void DrawPage(TCanvas& c, int k) {
   c.SetPen(0xFF0000FF, 1 * k, TPenStyle::psInsideFrame);
   c.SetBrush(0xFFFFFF00, TBrushStyle::bsSolid);
   c.Ellipse(QRect(100 * k, 100 * k, 40 * k, 20 * k));
+  // A ring of two squares turning the same way, whose hole only the
+  // alternate mode leaves, then a triangle.
+  c.SetBrush(0xFF804020, TBrushStyle::bsSolid);
+  const auto square = [k](int left, int top, int side) {
+    return QPolygon({QPoint(left, top) * k, QPoint(left + side, top) * k,
+                     QPoint(left + side, top + side) * k, QPoint(left, top + side) * k});
+  };
+  c.FillPolygons({square(150, 5, 40), square(160, 15, 20)}, TFillMode::fmAlternate);
+  c.FillPolygons({QPolygon({QPoint(200, 5) * k, QPoint(240, 45) * k, QPoint(200, 45) * k})},
+                 TFillMode::fmWinding);
   c.MoveTo(0, 150 * k);
   c.LineTo(300 * k, 150 * k);
   c.LineTo(300 * k, 160 * k);

@@ -43,7 +43,7 @@ void Put(QByteArray& b, qint64 at, std::int32_t v) {
   qrstore::PutI32(reinterpret_cast<unsigned char*>(b.data()) + at, v);
 }
 
-enum class Outcome { Page, Nothing, ReadError };
+enum class Outcome { Page, Nothing, ReadError, NotValid };
 
 struct DamageCase {
   const char* name;
@@ -53,7 +53,8 @@ struct DamageCase {
   Outcome pages[4];
 };
 
-const Outcome P = Outcome::Page, N = Outcome::Nothing, E = Outcome::ReadError;
+const Outcome P = Outcome::Page, N = Outcome::Nothing, E = Outcome::ReadError,
+              V = Outcome::NotValid;
 
 const DamageCase kCases[] = {
     {"Undamaged", false, [](TLayout&) {}, {P, P, P, N}},
@@ -153,6 +154,21 @@ const DamageCase kCases[] = {
        Put(l.file, l.record[3] + 10, static_cast<std::int32_t>(l.record[3]));
      },
      {P, P, E, N}},
+    // Bits that do not unpack to a metafile: refused at the first bytes.
+    {"CompressedBitsNotAMetafile",
+     true,
+     [](TLayout& l) {
+       const qint64 from = l.record[2] + 12, to = l.record[3] - 4;
+       const QByteArray noise = storetest::RandomBytes(9, static_cast<int>(to - from));
+       l.file.replace(static_cast<qsizetype>(from), noise.size(), noise);
+     },
+     {P, V, P, N}},
+    // A claim above the metafile's own total, within what the bits can hold:
+    // the metafile ends where its header says.
+    {"CompressedLengthAboveTheMetafile",
+     true,
+     [](TLayout& l) { Put(l.file, l.record[2] + 8, 1100 + 400); },
+     {P, P, P, N}},
 };
 
 class DamagedFile : public testing::TestWithParam<DamageCase> {};
@@ -190,6 +206,9 @@ TEST_P(DamagedFile, EachPageReadsOrFailsCleanly) {
       } catch (const EReadError& e) {
         EXPECT_EQ(want, Outcome::ReadError);
         EXPECT_EQ(e.Message(), QStringLiteral("Stream read error"));
+      } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(want, Outcome::NotValid);
+        EXPECT_EQ(e.Message(), QStringLiteral("Metafile is not valid"));
       }
     }
   }

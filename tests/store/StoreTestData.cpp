@@ -51,10 +51,11 @@ QByteArray EmfLikePage(std::uint32_t seed, int approxSize) {
       case 2: {  // text in UTF-16
         const char* words[] = {"PERMISO", "DE", "CIRCULACION", "VEHICULO", "PLACA", "2026"};
         const QString text = QString::fromLatin1(words[rng() % 6]);
+        // The 76 bytes up to the string: nChars at +44, offString at +48.
         Append32(b, 84);
         Append32(b, static_cast<std::uint32_t>(76 + 2 * text.size() + (text.size() % 2) * 2));
-        for (int i = 0; i < 15; ++i)
-          Append32(b, i == 9 ? static_cast<std::uint32_t>(text.size()) : 0);
+        for (int i = 0; i < 17; ++i)
+          Append32(b, i == 9 ? static_cast<std::uint32_t>(text.size()) : i == 10 ? 76 : 0);
         for (QChar c : text) {
           b.append(static_cast<char>(c.unicode()));
           b.append('\0');

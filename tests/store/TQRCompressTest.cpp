@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include <vector>
 
 #include "Errors.h"
@@ -62,6 +65,22 @@ TEST_P(CoderRoundTrip, ExpandRestoresEveryByteAndConsumesExactlyTheOutput) {
   std::size_t consumed = 0;
   EXPECT_EQ(ExpandBytes(packed, static_cast<std::size_t>(plain.size()), &consumed), plain);
   EXPECT_EQ(consumed, static_cast<std::size_t>(packed.size()));
+
+  // The same bits handed over by a source in ragged pieces, as a page is
+  // read from its file a block at a time.
+  const std::size_t pieces[] = {1, 7, 3, 70000, 2};
+  std::size_t given = 0, turn = 0;
+  TQRCompress coder([&](unsigned char* buffer, std::size_t capacity) {
+    const std::size_t n = std::min({pieces[turn++ % 5], capacity,
+                                    static_cast<std::size_t>(packed.size()) - given});
+    std::memcpy(buffer, packed.constData() + given, n);
+    given += n;
+    return n;
+  });
+  QByteArray out(plain.size(), Qt::Uninitialized);
+  coder.Decode(reinterpret_cast<unsigned char*>(out.data()), static_cast<std::size_t>(out.size()));
+  EXPECT_EQ(out, plain);
+  EXPECT_EQ(coder.BytesConsumed(), static_cast<std::size_t>(packed.size()));
 }
 
 QByteArray AllByteValuesRepeated() {

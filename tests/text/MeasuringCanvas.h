@@ -27,9 +27,11 @@ class TMeasuringCanvas : public TCanvas {
   void FillRect(const QRect&) override {}
   void Rectangle(const QRect&) override {}
   void Ellipse(const QRect&) override {}
+  void FillPolygons(const std::vector<QPolygon>&, TFillMode) override {}
   void MoveTo(int, int) override {}
   void LineTo(int, int) override {}
   void IntersectClipRect(const QRect&) override {}
+  void IntersectClipRegion(const QRegion&) override {}
   void RemoveClip() override {}
   void StretchBitmap(const QRect&, const QImage&) override {}
 

@@ -116,9 +116,30 @@ void TFakeCanvas::Rectangle(const QRect& r) { Add(QStringLiteral("Rectangle ") +
 
 void TFakeCanvas::Ellipse(const QRect& r) { Add(QStringLiteral("Ellipse ") + RectText(r)); }
 
+void TFakeCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  Add(QStringLiteral("FillPolygons ") + PolygonsText(polygons, mode));
+}
+
+QString TFakeCanvas::PolygonsText(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  QStringList parts;
+  for (const QPolygon& polygon : polygons) {
+    QStringList points;
+    for (const QPoint& p : polygon) points << QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+    parts << points.join(QLatin1Char(' '));
+  }
+  return (mode == TFillMode::fmWinding ? QStringLiteral("winding ") : QStringLiteral("alternate ")) +
+         parts.join(QStringLiteral(" | "));
+}
+
 void TFakeCanvas::MoveTo(int x, int y) { Add(QStringLiteral("MoveTo %1,%2").arg(x).arg(y)); }
 
 void TFakeCanvas::LineTo(int x, int y) { Add(QStringLiteral("LineTo %1,%2").arg(x).arg(y)); }
+
+void TFakeCanvas::IntersectClipRegion(const QRegion& region) {
+  QStringList rects;
+  for (const QRect& r : region) rects << RectText(r);
+  Add(QStringLiteral("IntersectClipRegion ") + rects.join(QLatin1Char(' ')));
+}
 
 void TFakeCanvas::IntersectClipRect(const QRect& r) {
   Add(QStringLiteral("IntersectClipRect ") + RectText(r));

@@ -10,9 +10,11 @@
 //   FillRect 0,0,100,50                 (left,top,right,bottom; right/bottom excluded)
 //   Rectangle 0,0,100,50
 //   Ellipse 0,0,100,50
+//   FillPolygons alternate 0,0 10,0 10,10 | 2,2 4,2 4,4   (each polygon's vertices)
 //   MoveTo 5,5
 //   LineTo 50,5
 //   IntersectClipRect 0,0,100,50
+//   IntersectClipRegion 0,0,100,10 0,40,100,50         (the region's rectangles)
 //   RemoveClip
 //   StretchBitmap 0,0,100,50 8x4 rgb24 #1a2b3c4d  (source size, format, pixel hash)
 // Font style words appear only when set: bold italic underline strikeout.
@@ -40,9 +42,11 @@ class TFakeCanvas : public TCanvas {
   void FillRect(const QRect& r) override;
   void Rectangle(const QRect& r) override;
   void Ellipse(const QRect& r) override;
+  void FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void IntersectClipRect(const QRect& r) override;
+  void IntersectClipRegion(const QRegion& region) override;
   void RemoveClip() override;
   void StretchBitmap(const QRect& dest, const QImage& bits) override;
 
@@ -63,6 +67,7 @@ class TFakeCanvas : public TCanvas {
   static QString AnchorText(TTextAnchor anchor);
   static QString PenStyleText(TPenStyle style);
   static QString BrushStyleText(TBrushStyle style);
+  static QString PolygonsText(const std::vector<QPolygon>& polygons, TFillMode mode);
   // Hash of the pixels' colours, the same whatever the image format.
   static quint32 PixelHash(const QImage& image);
 

@@ -43,8 +43,22 @@ void TPageLogCanvas::SetBrush(QRgb color, TBrushStyle style) {
 void TPageLogCanvas::FillRect(const QRect& r) { log_ << QStringLiteral("FillRect ") + RectText(r); }
 void TPageLogCanvas::Rectangle(const QRect& r) { log_ << QStringLiteral("Rectangle ") + RectText(r); }
 void TPageLogCanvas::Ellipse(const QRect& r) { log_ << QStringLiteral("Ellipse ") + RectText(r); }
+void TPageLogCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMode mode) {
+  int points = 0;
+  for (const QPolygon& polygon : polygons) points += int(polygon.size());
+  log_ << QStringLiteral("FillPolygons %1 %2 polygons %3 points")
+              .arg(mode == TFillMode::fmWinding ? QStringLiteral("winding")
+                                                : QStringLiteral("alternate"))
+              .arg(polygons.size())
+              .arg(points);
+}
 void TPageLogCanvas::MoveTo(int x, int y) { log_ << QStringLiteral("MoveTo %1,%2").arg(x).arg(y); }
 void TPageLogCanvas::LineTo(int x, int y) { log_ << QStringLiteral("LineTo %1,%2").arg(x).arg(y); }
+void TPageLogCanvas::IntersectClipRegion(const QRegion& region) {
+  log_ << QStringLiteral("IntersectClipRegion %1 rectangles in ").arg(region.rectCount()) +
+              RectText(region.boundingRect());
+}
+
 void TPageLogCanvas::IntersectClipRect(const QRect& r) {
   log_ << QStringLiteral("IntersectClipRect ") + RectText(r);
 }
