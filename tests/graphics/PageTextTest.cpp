@@ -10,55 +10,12 @@
 #include <vector>
 
 #include "EmfBuilder.h"
+#include "EmfTextRecords.h"
 #include "EmfInterpreter.h"
 #include "Metafile.h"
 #include "PageText.h"
 
 namespace {
-
-// An ExtTextOut record as the file holds it.
-struct TTextRecord {
-  std::uint32_t type = 0;
-  QPointF reference;
-  QString text;
-  std::vector<int> dx;
-};
-
-std::int32_t I32(const QByteArray& b, qsizetype at) {
-  return qFromLittleEndian<std::int32_t>(b.constData() + at);
-}
-
-// Every text record, read straight from the bytes.
-std::vector<TTextRecord> TextRecords(const QByteArray& bytes) {
-  std::vector<TTextRecord> records;
-  for (qsizetype at = 0; at + 8 <= bytes.size();) {
-    const std::uint32_t type = std::uint32_t(I32(bytes, at));
-    const qsizetype size = I32(bytes, at + 4);
-    if (size < 8) break;
-    if (type == 83 || type == 84) {
-      TTextRecord r;
-      r.type = type;
-      r.reference = QPointF(I32(bytes, at + 36), I32(bytes, at + 40));
-      const int chars = I32(bytes, at + 44), offString = I32(bytes, at + 48);
-      const int offDx = I32(bytes, at + 72);
-      for (int i = 0; i < chars; ++i) {
-        r.text += type == 84 ? QChar(qFromLittleEndian<std::uint16_t>(bytes.constData() + at +
-                                                                       offString + 2 * i))
-                             : QChar(uchar(bytes[at + offString + i]));
-        r.dx.push_back(I32(bytes, at + offDx + 4 * i));
-      }
-      records.push_back(r);
-    }
-    at += size;
-  }
-  return records;
-}
-
-double Advance(const TTextRecord& r, int from, int to) {
-  double sum = 0;
-  for (int i = from; i < to; ++i) sum += r.dx[size_t(i)];
-  return sum;
-}
 
 // The one outline of `word` on the page, as a rectangle.
 QRectF OutlineOf(const TPageText& text, const QString& word) {
@@ -104,8 +61,8 @@ TEST(PageText, FoundWordsStandWhereTheRecordsPutThem) {
   const TTextRecord& title = records[0];
   const int at = int(title.text.indexOf(QStringLiteral("CIRCULACIÓN")));
   const QRectF word = OutlineOf(text, QStringLiteral("CIRCULACIÓN"));
-  EXPECT_NEAR(word.left(), title.reference.x() + Advance(title, 0, at), 1e-6);
-  EXPECT_NEAR(word.width(), Advance(title, at, at + 11), 1e-6);
+  EXPECT_NEAR(word.left(), title.reference.x() + title.Advance(0, at), 1e-6);
+  EXPECT_NEAR(word.width(), title.Advance(at, at + 11), 1e-6);
   EXPECT_NEAR(word.top(), title.reference.y(), 1e-6) << "our text is anchored at its top";
   EXPECT_GT(word.height(), 12) << "a 12 pt line is 16 pixels high";
   EXPECT_LT(word.height(), 22);
@@ -114,7 +71,7 @@ TEST(PageText, FoundWordsStandWhereTheRecordsPutThem) {
   const TTextRecord& right = records[1];
   const QRectF comision = OutlineOf(text, QStringLiteral("Comisión"));
   EXPECT_NEAR(comision.right(), right.reference.x(), 1e-6);
-  EXPECT_NEAR(comision.width(), Advance(right, 0, 8), 1e-6);
+  EXPECT_NEAR(comision.width(), right.Advance(0, 8), 1e-6);
 
   // A match across two touching runs has one outline in each.
   const qsizetype cd = text.Text().indexOf(QStringLiteral("CDE"));
@@ -249,8 +206,8 @@ TEST(PageText, WindowsMadeFile) {
   ASSERT_TRUE(title.text.startsWith(QStringLiteral("Tracé 1D des Coordonnées")));
   const int at = int(title.text.indexOf(QStringLiteral("Coordonnées")));
   const QRectF word = OutlineOf(text, QStringLiteral("Coordonnées"));
-  EXPECT_NEAR(word.left(), (title.reference.x() + Advance(title, 0, at)) * sx, 1e-6);
-  EXPECT_NEAR(word.width(), Advance(title, at, at + 11) * sx, 1e-6);
+  EXPECT_NEAR(word.left(), (title.reference.x() + title.Advance(0, at)) * sx, 1e-6);
+  EXPECT_NEAR(word.width(), title.Advance(at, at + 11) * sx, 1e-6);
   const double baseline = (title.reference.y() - 7020) * sy;
   EXPECT_LT(word.top(), baseline);
   EXPECT_GT(word.bottom(), baseline);
