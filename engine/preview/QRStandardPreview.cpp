@@ -219,6 +219,9 @@ void TQRStandardPreview::BuildFollowingControls() {
   ZoomBox->setToolTip(QStringLiteral("Zoom"));
   ZoomBox->setEditable(true);
   ZoomBox->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is taken as typed: "1" is 1 %, not the step "100%" it
+  // would complete to.
+  ZoomBox->setCompleter(nullptr);
   ZoomBox->setFocusPolicy(Qt::ClickFocus);
   for (int step : kZoomSteps) ZoomBox->addItem(ZoomText(step), step);
   ZoomBox->setMinimumContentsLength(5);

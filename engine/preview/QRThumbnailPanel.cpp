@@ -66,7 +66,9 @@ TQRThumbnailPanel::TQRThumbnailPanel(std::function<TQRPrinter*()> printer, QWidg
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setFocusPolicy(Qt::StrongFocus);
+  // Taken by a click only: the window's keys page through the report, and
+  // opening the window must not hand them to the panel.
+  setFocusPolicy(Qt::ClickFocus);
   model_->SetPictureWidth(kPictureWidth, devicePixelRatioF());
   setFixedWidth(kPictureWidth + 2 * kMargin + 2 * frameWidth() +
                 verticalScrollBar()->sizeHint().width());

@@ -1,7 +1,7 @@
 #pragma once
 // The side panel of page pictures: one below the other, each with its page
 // number, the page on view marked. Clicking a picture, or moving to it with
-// the keys while the panel has the focus, shows that page. Pictures are
+// the arrow keys once a click gave the panel the focus, shows that page. Pictures are
 // drawn as they come into view (TQRThumbnailModel).
 
 #include <QListView>
