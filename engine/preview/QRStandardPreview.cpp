@@ -625,7 +625,10 @@ void TQRStandardPreview::ShowZoom() {
   if (ZoomBox) ZoomBox->setEditText(ZoomText(QRPreview->Zoom()));
 }
 
-void TQRStandardPreview::FindClick() { FindBar->Open(); }
+void TQRStandardPreview::FindClick() {
+  FindBar->Open();
+  MarkMatches();  // a search made before the bar was closed shows again
+}
 
 void TQRStandardPreview::FindNextClick() {
   if (FindBar->isHidden()) FindBar->Open();

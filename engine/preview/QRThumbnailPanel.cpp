@@ -83,7 +83,8 @@ void TQRThumbnailPanel::showEvent(QShowEvent* event) {
 
 void TQRThumbnailPanel::MarkPage(int page) {
   const QModelIndex row = model_->index(page - 1);
-  if (!row.isValid()) return;
+  // Marked already: the panel stays where the user scrolled it.
+  if (!row.isValid() || row == currentIndex()) return;
   marking_ = true;
   setCurrentIndex(row);
   marking_ = false;
