@@ -281,7 +281,12 @@ BENCHMARK(BM_FindOnTheLastPage)
     ->Iterations(3);
 BENCHMARK(BM_ThumbnailsOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ThumbnailsScroll)->Unit(benchmark::kMillisecond)->Iterations(100);
-BENCHMARK(BM_PaintPageArea)->ArgName("panels")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPageArea)
+    ->ArgName("panels")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -160,7 +160,9 @@ void TEmfPdfPlayer::PaintPath(const QPainterPath& logical, bool stroke, bool fil
   if (stroke && !strokeKnown_) UseStroke();
   const bool evenOdd = logical.fillRule() == Qt::OddEvenFill;
   Out() += PdfPath(target);
-  Out() += stroke && fill ? (evenOdd ? "B*\n" : "B\n") : stroke ? "S\n" : (evenOdd ? "f*\n" : "f\n");
+  Out() += stroke && fill ? (evenOdd ? "B*\n" : "B\n")
+           : stroke       ? "S\n"
+                          : (evenOdd ? "f*\n" : "f\n");
 }
 
 // A record box (l, t, r, b), edges included, as GDI fills and outlines it:
@@ -177,8 +179,8 @@ void TEmfPdfPlayer::DrawBox(const QRectF& box,
     return;
   }
   const TPenDef& pen = State().pen;
-  const double inset = (pen.style & 0xF) == kPsInsideFrame && pen.width > 0 ? pen.width / 2.0
-                                                                             : 0.5 / Scale();
+  const double inset =
+      (pen.style & 0xF) == kPsInsideFrame && pen.width > 0 ? pen.width / 2.0 : 0.5 / Scale();
   const QRectF area(box.left(), box.top(), box.width() + 1, box.height() + 1);
   shape(path, area.adjusted(inset, inset, -inset, -inset));
   PaintPath(path, true, true);
@@ -327,12 +329,11 @@ void TEmfPdfPlayer::Text(const TTextRun& run) {
     const QList<QPointF> designAdvances = pdfFont.design.advancesForGlyphIndexes(design);
     std::vector<double> adjustments(size_t(codes->size()), 0.0);
     for (size_t i = 0; i < adjustments.size(); ++i) {
-      adjustments[i] =
-          designAdvances.value(qsizetype(i)).x() - layout.advances[i] * 1000.0 / size;
+      adjustments[i] = designAdvances.value(qsizetype(i)).x() - layout.advances[i] * 1000.0 / size;
     }
     const QPointF first = layout.positions.value(0);
-    const QTransform matrix = kTextSpaceUp * QTransform::fromTranslate(first.x(), first.y()) *
-                              layout.place;
+    const QTransform matrix =
+        kTextSpaceUp * QTransform::fromTranslate(first.x(), first.y()) * layout.place;
     UseFill(s.textColor);
     Out() += "BT /" + pdfFont.resourceName + " " + PdfNumber(size) + " Tf " + PdfMatrix(matrix) +
              " Tm " + PdfShowText(*codes, adjustments) + " ET\n";

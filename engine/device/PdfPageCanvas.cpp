@@ -9,7 +9,6 @@
 #include "PdfOperators.h"
 #include "Windows1252.h"
 
-
 TPdfPageCanvas::TPdfPageCanvas(TPdfDocument& document, int pixelsPerInch)
     : document_(document), ppi_(pixelsPerInch > 0 ? pixelsPerInch : 96) {
   SelectFont(font_);

@@ -26,8 +26,7 @@ TTextRunLayout LayOutTextRun(const TTextRun& run, const TFontDef& font,
   // so a mapping that mirrors one axis turns it the other way on the page.
   if (font.escapement != 0) {
     const bool mirrored = layout.deviceSpace && t.m11() * t.m22() < 0;
-    layout.place =
-        QTransform().rotate((mirrored ? 1 : -1) * font.escapement / 10.0) * layout.place;
+    layout.place = QTransform().rotate((mirrored ? 1 : -1) * font.escapement / 10.0) * layout.place;
   }
   if (run.text.isEmpty()) return layout;
 
@@ -97,8 +96,8 @@ std::vector<int> GlyphOfEachCharacter(const TTextRun& run, const TTextRunLayout&
   qsizetype glyph = 0;
   for (qsizetype i = 0; i < chars; ++i) {
     glyphOf[size_t(i)] = int(std::min(glyph, glyphs - 1));
-    const bool pairStart = run.text[i].isHighSurrogate() && i + 1 < chars &&
-                           run.text[i + 1].isLowSurrogate();
+    const bool pairStart =
+        run.text[i].isHighSurrogate() && i + 1 < chars && run.text[i + 1].isLowSurrogate();
     if (pairStart) {
       glyphOf[size_t(i + 1)] = glyphOf[size_t(i)];
       ++i;

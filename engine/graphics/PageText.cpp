@@ -41,9 +41,7 @@ class TPageTextReader : public emf::TEmfInterpreter {
   // `bytes` are the page's and must outlive the reader.
   TPageTextReader(const QByteArray& bytes, const TMetafile& page, TPageTextDetail detail,
                   TPageText& out)
-      : TEmfInterpreter(bytes, page.Layout(), QTransform(), nullptr),
-        detail_(detail),
-        out_(out) {
+      : TEmfInterpreter(bytes, page.Layout(), QTransform(), nullptr), detail_(detail), out_(out) {
     out_.measured_ = detail == TPageTextDetail::WithPositions;
   }
 

@@ -19,8 +19,8 @@
 class TQRPrinter;
 
 struct TQRTextMatch {
-  int page = 0;        // from 1
-  qsizetype at = 0;    // in the page's text (PageText.h)
+  int page = 0;      // from 1
+  qsizetype at = 0;  // in the page's text (PageText.h)
   qsizetype length = 0;
   bool operator==(const TQRTextMatch&) const = default;
 };

@@ -263,9 +263,9 @@ void TQRPreview::wheelEvent(QWheelEvent* event) {
   }
   const QPoint pixels = event->pixelDelta();
   const int dy = !pixels.isNull() ? -pixels.y() : -turn * kLinesPerNotch * kLineStep / kWheelNotch;
-  const int dx = !pixels.isNull() ? -pixels.x()
-                                   : -event->angleDelta().x() * kLinesPerNotch * kLineStep /
-                                         kWheelNotch;
+  const int dx = !pixels.isNull()
+                     ? -pixels.x()
+                     : -event->angleDelta().x() * kLinesPerNotch * kLineStep / kWheelNotch;
   platform::RunHandler([&] {
     if (dy != 0) ScrollVertically(dy);
     if (dx != 0) ScrollHorizontally(dx);

@@ -8,9 +8,9 @@ static void RegisterPreviewGlyphs() { Q_INIT_RESOURCE(PreviewGlyphs); }
 namespace {
 
 const char* const kNames[kPreviewGlyphCount] = {
-    "ZoomToFit", "ZoomTo100",    "ZoomToWidth", "FirstPage",  "PreviousPage", "NextPage",
-    "LastPage",  "PrinterSetup", "Print",       "LoadReport", "SaveReport", "Find",
-    "Thumbnails",
+    "ZoomToFit",  "ZoomTo100", "ZoomToWidth",  "FirstPage", "PreviousPage",
+    "NextPage",   "LastPage",  "PrinterSetup", "Print",     "LoadReport",
+    "SaveReport", "Find",      "Thumbnails",
 };
 
 }  // namespace

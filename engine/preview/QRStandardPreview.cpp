@@ -73,6 +73,14 @@ QString LoadFilter() {
          QStringLiteral(")|*.") + kPreparedExtension;
 }
 
+// "Print" becomes "Print (Ctrl+P)": the hint first, then its keys.
+void AppendKeys(QWidget* control, const QList<QKeySequence>& keys) {
+  QStringList names;
+  for (const QKeySequence& key : keys) names << key.toString(QKeySequence::NativeText);
+  control->setToolTip(control->toolTip() + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+                      u')');
+}
+
 QWidget* MakeStandardPreview(TQRPrinter* printer) {
   return new TQRStandardPreview(nullptr, printer);
 }
@@ -118,7 +126,8 @@ TQRStandardPreview::TQRStandardPreview(QWidget* owner, TQRPrinter* printer)
   layout->addWidget(StatusBar);
 
   search_ = new TQRPageSearch(shownPrinter, this);
-  connect(search_, &TQRPageSearch::Changed, this, [this] { platform::RunHandler([this] { SearchChanged(); }); });
+  connect(search_, &TQRPageSearch::Changed, this,
+          [this] { platform::RunHandler([this] { SearchChanged(); }); });
   highlight_ = new TQRFindHighlight(QRPreview->PreviewImage());
   FindBar->OnQueryChanged = [this] {
     search_->Find(FindBar->Text(), FindBar->CaseSensitivity(), QRPreview->PageNumber());
@@ -241,16 +250,10 @@ void TQRStandardPreview::BuildFollowingControls() {
 // written in their tooltips; the others run through shortcuts that work
 // wherever the focus is in the window.
 void TQRStandardPreview::BuildKeys() {
-  const auto describe = [](QToolButton* button, const QList<QKeySequence>& keys) {
-    QStringList names;
-    for (const QKeySequence& key : keys) names << key.toString(QKeySequence::NativeText);
-    button->setToolTip(button->toolTip() + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
-                       u')');
-  };
-  describe(FirstPage, {QKeySequence(Qt::Key_Home), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
-  describe(PreviousPage, {QKeySequence(Qt::Key_PageUp)});
-  describe(ToolButton2, {QKeySequence(Qt::Key_PageDown)});
-  describe(LastPage, {QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+  AppendKeys(FirstPage, {QKeySequence(Qt::Key_Home), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+  AppendKeys(PreviousPage, {QKeySequence(Qt::Key_PageUp)});
+  AppendKeys(ToolButton2, {QKeySequence(Qt::Key_PageDown)});
+  AppendKeys(LastPage, {QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
 
   AddKeys(ZoomFit, {QKeySequence(Qt::CTRL | Qt::Key_0)});
   AddKeys(Zoom100, {QKeySequence(Qt::CTRL | Qt::Key_1)});
@@ -263,8 +266,8 @@ void TQRStandardPreview::BuildKeys() {
   AddKeys(FindButton, {QKeySequence(Qt::CTRL | Qt::Key_F)});
   AddKey(QKeySequence(Qt::Key_F3), [this] { FindNextClick(); });
   AddKey(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { FindPreviousClick(); });
-  for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                                  QKeySequence(Qt::CTRL | Qt::Key_Equal)})
+  for (const QKeySequence& key :
+       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
     AddKey(key, [this] { ZoomInClick(); });
   AddKey(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { ZoomOutClick(); });
   const QKeySequence zoomBoxKey(Qt::ALT | Qt::Key_Z);
@@ -272,26 +275,19 @@ void TQRStandardPreview::BuildKeys() {
     ZoomBox->setFocus(Qt::ShortcutFocusReason);
     ZoomBox->lineEdit()->selectAll();
   });
-  ZoomBox->setToolTip(ZoomBox->toolTip() + QStringLiteral(" (") +
-                      zoomBoxKey.toString(QKeySequence::NativeText) + u')');
+  AppendKeys(ZoomBox, {zoomBoxKey});
 }
 
 void TQRStandardPreview::AddKeys(QToolButton* button, const QList<QKeySequence>& keys) {
-  QStringList names;
-  for (const QKeySequence& key : keys) {
-    // A disabled button does nothing, by key as by mouse.
-    AddKey(key, [button] { button->click(); });
-    names << key.toString(QKeySequence::NativeText);
-  }
-  button->setToolTip(button->toolTip() + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
-                     u')');
+  // A disabled button does nothing, by key as by mouse.
+  for (const QKeySequence& key : keys) AddKey(key, [button] { button->click(); });
+  AppendKeys(button, keys);
 }
 
 void TQRStandardPreview::AddKey(const QKeySequence& key, const std::function<void()>& command) {
   auto* shortcut = new QShortcut(key, this);
   shortcut->setContext(Qt::WindowShortcut);
-  connect(shortcut, &QShortcut::activated, this,
-          [command] { platform::RunHandler(command); });
+  connect(shortcut, &QShortcut::activated, this, [command] { platform::RunHandler(command); });
 }
 
 QToolButton* TQRStandardPreview::AddButton(const QString& name, const QString& hint, int glyph,
@@ -543,7 +539,8 @@ void TQRStandardPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 void TQRStandardPreview::ScrollKeyDown(int key, Qt::KeyboardModifiers shift) {
-  const Qt::KeyboardModifiers held = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const Qt::KeyboardModifiers held =
+      shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   switch (key) {
     case Qt::Key_Down:
       if (held == Qt::NoModifier) QRPreview->ScrollVertically(TQRPreview::kLineStep);
@@ -649,7 +646,8 @@ void TQRStandardPreview::CloseFind() {
   shownMatch_.reset();
   highlight_->Clear();
   // The keys go to the window again.
-  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) focus->clearFocus();
+  if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
+    focus->clearFocus();
 }
 
 void TQRStandardPreview::SearchChanged() {

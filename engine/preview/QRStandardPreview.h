@@ -75,13 +75,13 @@ class TQRStandardPreview : public QWidget {
   void FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
   // Handlers of the controls that follow the designed ones.
-  void FindClick();         // opens the find bar
-  void FindNextClick();     // the next match
-  void FindPreviousClick(); // the previous match
-  void CloseFind();         // closes the find bar, its marks go
-  void ThumbnailsClick();   // shows or hides the page pictures
-  void ZoomInClick();       // the next zoom step up
-  void ZoomOutClick();      // the next zoom step down
+  void FindClick();          // opens the find bar
+  void FindNextClick();      // the next match
+  void FindPreviousClick();  // the previous match
+  void CloseFind();          // closes the find bar, its marks go
+  void ThumbnailsClick();    // shows or hides the page pictures
+  void ZoomInClick();        // the next zoom step up
+  void ZoomOutClick();       // the next zoom step down
   // Arrow keys, Space and Shift+Space scroll the page; past its end the
   // next page shows, past its start the previous one.
   void ScrollKeyDown(int key, Qt::KeyboardModifiers shift);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kMargin = 6;       // around a picture, pixels
+constexpr int kMargin = 6;         // around a picture, pixels
 constexpr int kNumberHeight = 16;  // the page number under it
 
 // A picture on its sheet with a thin frame, the page number below; the

@@ -62,10 +62,10 @@ class MetafilePdf : public ::testing::Test {
         "</word>"));
     for (auto m = word.globalMatch(html); m.hasNext();) {
       const auto match = m.next();
-      words.push_back({match.captured(5), QRectF(QPointF(match.captured(1).toDouble(),
-                                                         match.captured(2).toDouble()),
-                                                 QPointF(match.captured(3).toDouble(),
-                                                         match.captured(4).toDouble()))});
+      words.push_back(
+          {match.captured(5),
+           QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
     }
     return words;
   }
@@ -73,9 +73,8 @@ class MetafilePdf : public ::testing::Test {
   // "Page size: w x h pts" of each page.
   static QStringList PageSizes(const QString& path) {
     const QString info = QString::fromUtf8(
-        Tool(QStringLiteral("pdfinfo"),
-             {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-              QStringLiteral("999"), path}));
+        Tool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                         QStringLiteral("-l"), QStringLiteral("999"), path}));
     QStringList sizes;
     const QRegularExpression size(QStringLiteral("Page +\\d+ size: +([0-9.]+ x [0-9.]+) pts"));
     for (auto m = size.globalMatch(info); m.hasNext();) sizes << m.next().captured(1);
@@ -146,7 +145,8 @@ TEST_F(MetafilePdf, TextReadsBackWithItsAccentsWhereThePageHasIt) {
     const QStringList fields = fonts[i].split(u' ', Qt::SkipEmptyParts);
     ASSERT_GE(fields.size(), 7) << fonts[i].toStdString();
     EXPECT_EQ(fields[1], QStringLiteral("TrueType")) << fonts[i].toStdString();
-    EXPECT_EQ(fields[fields.size() - 5], QStringLiteral("yes")) << "embedded: " << fonts[i].toStdString();
+    EXPECT_EQ(fields[fields.size() - 5], QStringLiteral("yes"))
+        << "embedded: " << fonts[i].toStdString();
   }
 }
 
@@ -155,9 +155,9 @@ TEST_F(MetafilePdf, TextReadsBackWithItsAccentsWhereThePageHasIt) {
 TEST_F(MetafilePdf, DrawsWhatThePreviewDraws) {
   const TMetafile page = PermitLikePage(QStringLiteral("PERMISO"));
   const QString path = Write({page});
-  Tool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"),
-                                    QStringLiteral("-png"), QStringLiteral("-singlefile"), path,
-                                    dir_.filePath(QStringLiteral("poppler"))});
+  Tool(QStringLiteral("pdftoppm"),
+       {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+        QStringLiteral("-singlefile"), path, dir_.filePath(QStringLiteral("poppler"))});
   const QImage pdf(dir_.filePath(QStringLiteral("poppler.png")));
   ASSERT_EQ(pdf.size(), QSize(1056, 816));
   QImage preview(pdf.size(), QImage::Format_RGB32);
@@ -191,7 +191,8 @@ TEST_F(MetafilePdf, EachPageOnPaperOfItsOwnSize) {
                               PermitLikePage(QStringLiteral("tres"))});
   EXPECT_EQ(PageSizes(path), QStringList({QStringLiteral("792 x 612"), QStringLiteral("612 x 792"),
                                           QStringLiteral("792 x 612")}));
-  const QString text = QString::fromUtf8(Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+  const QString text =
+      QString::fromUtf8(Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
   EXPECT_LT(text.indexOf(QStringLiteral("uno")), text.indexOf(QStringLiteral("portrait")));
   EXPECT_LT(text.indexOf(QStringLiteral("portrait")), text.indexOf(QStringLiteral("tres")));
 }

@@ -36,7 +36,7 @@ inline std::vector<TTextRecord> TextRecords(const QByteArray& bytes) {
       const int chars = i32(at + 44), offString = i32(at + 48), offDx = i32(at + 72);
       for (int i = 0; i < chars; ++i) {
         r.text += type == 84 ? QChar(qFromLittleEndian<std::uint16_t>(bytes.constData() + at +
-                                                                       offString + 2 * i))
+                                                                      offString + 2 * i))
                              : QChar(uchar(bytes[at + offString + i]));
         r.dx.push_back(i32(at + offDx + 4 * i));
       }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "EmfBuilder.h"
-#include "EmfTextRecords.h"
 #include "EmfInterpreter.h"
+#include "EmfTextRecords.h"
 #include "Metafile.h"
 #include "PageText.h"
 
@@ -165,7 +165,10 @@ TEST(PageText, WindowsMappingAndSingleByteText) {
   b.Record(37, {1});
   b.Record(22, {24});  // baseline
   b.Raw(84, TextPayload(300, 1200, QStringLiteral("Coordonnées"), 40));
-  b.Raw(83, AnsiTextPayload(300, 1000, QByteArray("Entr\xE9" "e 8 x 9"), 40));
+  b.Raw(83, AnsiTextPayload(300, 1000,
+                            QByteArray("Entr\xE9"
+                                       "e 8 x 9"),
+                            40));
   const TMetafile page = TMetafile::FromBytes(b.Bytes());
   const TPageText text = ReadPageText(page, TPageTextDetail::WithPositions);
   EXPECT_EQ(text.Text(), QStringLiteral("Coordonnées\nEntrée 8 x 9"));
@@ -197,7 +200,8 @@ TEST(PageText, WindowsMadeFile) {
   const TPageText text = ReadPageText(page, TPageTextDetail::WithPositions);
   const std::vector<TTextRecord> records = TextRecords(bytes);
   ASSERT_FALSE(records.empty());
-  for (const TTextRecord& r : records) EXPECT_TRUE(text.Text().contains(r.text)) << r.text.toStdString();
+  for (const TTextRecord& r : records)
+    EXPECT_TRUE(text.Text().contains(r.text)) << r.text.toStdString();
 
   // The file maps with window origin (0, 7020), window extent (9360, -7020)
   // and viewport extent (564, 423).

@@ -1,4 +1,5 @@
-// On a desktop of twice the density (this test runs with QT_SCALE_FACTOR=2):
+// On a desktop of twice the density (the program scaled by 2, as
+// QT_SCALE_FACTOR=2 scales it):
 // the entry window's emblem and button picture, the program's icon, the
 // question picture and the preview's toolbar pictures are the ones drawn at
 // twice the size, used at a device pixel ratio of 2; and those pictures are
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "DialogResources.h"
@@ -16,6 +18,7 @@
 #include "QRPreviewGlyphs.h"
 #include "QtDialogBackend.h"
 #include "TFormPermiso.h"
+#include "TPermisoApplication.h"
 
 namespace {
 
@@ -36,9 +39,8 @@ bool SamePixels(const QPixmap& pixmap, const QImage& expected) {
 
 // `small` doubled pixel by pixel.
 QImage Doubled(const QImage& small) {
-  return small.convertToFormat(QImage::Format_ARGB32).scaled(small.size() * 2,
-                                                             Qt::IgnoreAspectRatio,
-                                                             Qt::FastTransformation);
+  return small.convertToFormat(QImage::Format_ARGB32)
+      .scaled(small.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 // The share of pixels in which `large` differs from `small` doubled.
@@ -54,7 +56,7 @@ double DifferenceFromDoubled(const QImage& small, const QImage& large) {
 }
 
 TEST(DoubleDensity, TheScreenIsOfTwiceTheDensity) {
-  ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
+  ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
 }
 
 TEST(DoubleDensity, EntryWindowPictures) {
@@ -108,9 +110,9 @@ TEST(DoubleDensity, PreviewToolbarPictures) {
 TEST(DoubleDensity, LargePicturesAreDrawnNotEnlarged) {
   InitPermitResources();
   platform::InitDialogResources();
-  QStringList pictures = {QStringLiteral(":/pictures/Emblem.bmp"),
-                          QStringLiteral(":/pictures/Preliminar.bmp"),
-                          QStringLiteral(":/pictures/Permiso.ico"), QStringLiteral(":/MSGDLG_CONFIRM")};
+  QStringList pictures = {
+      QStringLiteral(":/pictures/Emblem.bmp"), QStringLiteral(":/pictures/Preliminar.bmp"),
+      QStringLiteral(":/pictures/Permiso.ico"), QStringLiteral(":/MSGDLG_CONFIRM")};
   for (int i = 0; i < kPreviewGlyphCount; ++i)
     pictures << PreviewGlyphPath(static_cast<TQRPreviewGlyph>(i));
   for (const QString& picture : pictures) {
@@ -125,3 +127,16 @@ TEST(DoubleDensity, LargePicturesAreDrawnNotEnlarged) {
 }
 
 }  // namespace
+
+// The program's application object on a screen scaled by 2, headless, with
+// a scratch home folder.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_SCALE_FACTOR", "2");
+  QTemporaryDir home;
+  if (!home.isValid()) return 1;
+  qputenv("HOME", home.path().toLocal8Bit());
+  TPermisoApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

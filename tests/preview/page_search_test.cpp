@@ -31,10 +31,10 @@ int CurrentPage(const TQRPageSearch& search) {
 }
 
 const std::vector<QStringList> kPages = {
-    {"Alpha beta", "gamma"},   // 1
-    {"gamma ALPHA"},           // 2
-    {"delta"},                 // 3
-    {"alpha", "one alpha"},    // 4
+    {"Alpha beta", "gamma"},  // 1
+    {"gamma ALPHA"},          // 2
+    {"delta"},                // 3
+    {"alpha", "one alpha"},   // 4
 };
 
 TEST_F(PageSearchTest, FindsInPageOrderAndGoesRound) {
@@ -54,7 +54,8 @@ TEST_F(PageSearchTest, FindsInPageOrderAndGoesRound) {
     int current;
   };
   const Step steps[] = {
-      {"next", &TQRPageSearch::Next, 2},      {"next on the same page", &TQRPageSearch::Next, 3},
+      {"next", &TQRPageSearch::Next, 2},
+      {"next on the same page", &TQRPageSearch::Next, 3},
       {"round to the first", &TQRPageSearch::Next, 0},
       {"round to the last", &TQRPageSearch::Previous, 3},
       {"previous", &TQRPageSearch::Previous, 2},
@@ -84,7 +85,8 @@ TEST_F(PageSearchTest, ReadsBetweenEvents) {
   std::vector<QStringList> pages;
   QStringList dense;
   for (int line = 0; line < 20; ++line)
-    dense << QStringLiteral("Línea %1 de un informe largo con muchas palabras en cada renglón").arg(line);
+    dense << QStringLiteral("Línea %1 de un informe largo con muchas palabras en cada renglón")
+                 .arg(line);
   for (int page = 0; page < 300; ++page) pages.push_back(dense);
   pages.back() << QStringLiteral("ÚLTIMA");
   RunTextPages(*printer, pages);

@@ -45,9 +45,9 @@ QString Tool(const QString& program, const QStringList& args) {
 
 // "w x h" of each page, points.
 QStringList PageSizes(const QString& pdf) {
-  const QString info = Tool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                       QStringLiteral("-l"), QStringLiteral("9999"),
-                                                       pdf});
+  const QString info =
+      Tool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                       QStringLiteral("-l"), QStringLiteral("9999"), pdf});
   QStringList sizes;
   static const QRegularExpression size(QStringLiteral("Page +\\d+ size: +([0-9.]+ x [0-9.]+) pts"));
   for (auto m = size.globalMatch(info); m.hasNext();) sizes << m.next().captured(1);
@@ -141,7 +141,9 @@ TEST_F(PreviewExportTest, FailuresLeaveNothingBehind) {
   RunTextPages(*printer, kPages);
   DeliverNotices();
   const QDir folder(TempPath(QString()));
-  auto contents = [&] { return folder.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden); };
+  auto contents = [&] {
+    return folder.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+  };
 
   // A "folder" that is a plain file.
   QFile plain(TempPath(QStringLiteral("plain")));

@@ -45,8 +45,8 @@ void Press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers shift = Qt::NoMod
 // (QTest's key clicks only know ASCII).
 void Type(QWidget* window, const QString& text) {
   for (QChar c : text) {
-    const int key = c.unicode() < 0x80 && c.isLetterOrNumber() ? c.toUpper().unicode()
-                                                                : int(Qt::Key_unknown);
+    const int key =
+        c.unicode() < 0x80 && c.isLetterOrNumber() ? c.toUpper().unicode() : int(Qt::Key_unknown);
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
     QApplication::sendEvent(KeyTarget(window), &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
@@ -89,10 +89,10 @@ QRect InkAround(TQRPreviewImage* image, const QRectF& area, int margin) {
 
 const std::vector<QStringList> kPages = {
     {"Dependencia: Obras Públicas", "Vehículo oficial"},  // 1
-    {"Destino: Valle Alto"},                               // 2
-    {"VEHÍCULO de reemplazo", "otro vehículo más"},        // 3
-    {"Sin coincidencias"},                                 // 4
-    {"vehículo final"},                                    // 5
+    {"Destino: Valle Alto"},                              // 2
+    {"VEHÍCULO de reemplazo", "otro vehículo más"},       // 3
+    {"Sin coincidencias"},                                // 4
+    {"vehículo final"},                                   // 5
 };
 
 TEST_F(PreviewFindTest, FromTheKeyboard) {
@@ -233,8 +233,10 @@ TEST_F(PreviewFindTest, OnAWindowsMadePage) {
   };
   const QTransform fit = emf::TEmfInterpreter::FitTransform(
       page.Layout(), QRectF(0, 0, image->width(), image->height()));
-  const QPointF start = fit.map(device(title.reference.x() + title.Advance(0, at), title.reference.y()));
-  const QPointF end = fit.map(device(title.reference.x() + title.Advance(0, at + 11), title.reference.y()));
+  const QPointF start =
+      fit.map(device(title.reference.x() + title.Advance(0, at), title.reference.y()));
+  const QPointF end =
+      fit.map(device(title.reference.x() + title.Advance(0, at + 11), title.reference.y()));
   const QRectF mark = CurrentMark(*window);
   EXPECT_NEAR(mark.left(), start.x(), 1e-6);
   EXPECT_NEAR(mark.right(), end.x(), 1e-6);

@@ -69,10 +69,10 @@ TEST_F(TWindowTest, OpensAsDesigned) {
 
   // The designed controls in their order, then the ones that follow them.
   EXPECT_EQ(ToolBarOrder(*window),
-            QStringList({"ToolButton1", "ZoomFit", "Zoom100", "ZoomToWidth", "Separator1",
-                         "FirstPage", "PreviousPage", "ToolButton2", "LastPage", "Separator2",
-                         "PrintSetup", "Print", "Separator3", "SaveReport", "LoadReport",
-                         "Separator4", "ExitButton", "Separator5", "ZoomBox", "Thumbnails",
+            QStringList({"ToolButton1", "ZoomFit",      "Zoom100",     "ZoomToWidth", "Separator1",
+                         "FirstPage",   "PreviousPage", "ToolButton2", "LastPage",    "Separator2",
+                         "PrintSetup",  "Print",        "Separator3",  "SaveReport",  "LoadReport",
+                         "Separator4",  "ExitButton",   "Separator5",  "ZoomBox",     "Thumbnails",
                          "FindButton"}));
   // The hint is the accessible name; the tooltip adds the keys after it.
   struct Button {

@@ -247,18 +247,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QDir folder(resources.filePath(QStringLiteral("pictures")));
-  bool ok = Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
-            Write(folder, QStringLiteral("Permiso@2x.ico"), Icon4(TrafficLight(64), kIconPalette)) &&
-            Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
-            Write(folder, QStringLiteral("Emblem@2x.bmp"), Bitmap24(Emblem(2))) &&
-            Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
-            Write(folder, QStringLiteral("Preliminar@2x.bmp"), Bitmap32(PreviewButton(2))) &&
-            Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
-            Write(folder, QStringLiteral("MSGDLG_CONFIRM@2x.bmp"), Bitmap24(ConfirmPicture(2))) &&
-            Write(folder, QStringLiteral("Emblem.jpg"),
-                  Jpeg(PermitEmblem(),
-                       {90, 96, QStringLiteral("Permiso draw-pictures"),
-                        QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
+  bool ok =
+      Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
+      Write(folder, QStringLiteral("Permiso@2x.ico"), Icon4(TrafficLight(64), kIconPalette)) &&
+      Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
+      Write(folder, QStringLiteral("Emblem@2x.bmp"), Bitmap24(Emblem(2))) &&
+      Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
+      Write(folder, QStringLiteral("Preliminar@2x.bmp"), Bitmap32(PreviewButton(2))) &&
+      Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
+      Write(folder, QStringLiteral("MSGDLG_CONFIRM@2x.bmp"), Bitmap24(ConfirmPicture(2))) &&
+      Write(folder, QStringLiteral("Emblem.jpg"),
+            Jpeg(PermitEmblem(),
+                 {90, 96, QStringLiteral("Permiso draw-pictures"),
+                  QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
   const QDir icons(resources.filePath(QStringLiteral("icons")));
   for (int size : kDesktopIconSizes)
     ok = ok && TrafficLight(size, size == 32 ? TEdges::Sharp : TEdges::Smooth)
