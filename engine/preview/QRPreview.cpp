@@ -82,6 +82,7 @@ void TQRPreview::SetQRPrinter(TQRPrinter* printer) {
   SetPageNumber(1);
   image_->SetPageNumber(1);
   image_->SetMouseHandlers(handlers_);
+  if (OnPrinterChanged) OnPrinterChanged();
 }
 
 void TQRPreview::ForgetPrinter(TQRPrinter* printer) {

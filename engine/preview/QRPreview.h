@@ -92,6 +92,8 @@ class TQRPreview : public QAbstractScrollArea, public TQRPreviewLink {
   std::function<void()> OnZoomApplied;
   // Runs when another page comes on view, by whatever way.
   std::function<void(int page)> OnPageShown;
+  // Runs when another printer (or none) has been attached.
+  std::function<void()> OnPrinterChanged;
 
   // Handlers for the mouse on the control; copied to the image whenever a
   // printer is attached.

@@ -137,6 +137,7 @@ TQRStandardPreview::TQRStandardPreview(QWidget* owner, TQRPrinter* printer)
   FindBar->OnClose = [this] { CloseFind(); };
   QRPreview->OnZoomApplied = [this] { ShowZoom(); };
   QRPreview->OnPageShown = [this](int page) { PageShown(page); };
+  QRPreview->OnPrinterChanged = [this] { PrinterChanged(); };
   BuildKeys();
 
   PlaceRestoredWindow();
@@ -148,12 +149,19 @@ TQRStandardPreview::TQRStandardPreview(QWidget* owner, TQRPrinter* printer)
   lastProgress_ = 0;
   ZoomToWidth->setChecked(true);
   if (printer && printer->RunState() == TQRPrinterRunState::Complete) Print->setEnabled(true);
-  ThumbnailPanel->Model().PagesArrived();
   ApplyThumbnailDefault();
   ShowZoom();
 }
 
-TQRStandardPreview::~TQRStandardPreview() = default;
+// The preview control may still hear from its printer while the window's
+// parts go away; nothing of the window answers it then.
+TQRStandardPreview::~TQRStandardPreview() {
+  QRPreview->OnPageAvailable = nullptr;
+  QRPreview->OnProgressUpdate = nullptr;
+  QRPreview->OnZoomApplied = nullptr;
+  QRPreview->OnPageShown = nullptr;
+  QRPreview->OnPrinterChanged = nullptr;
+}
 
 TQRPrinter* TQRStandardPreview::QRPrinter() const { return QRPreview->QRPrinter(); }
 
@@ -564,6 +572,16 @@ void TQRStandardPreview::ScrollKeyDown(int key, Qt::KeyboardModifiers shift) {
 }
 
 // ---- the controls that follow the designed ones ----------------------------
+
+// Another printer's pages, or none: the pictures and the search start again.
+void TQRStandardPreview::PrinterChanged() {
+  ++pagesGeneration_;
+  shownMatch_.reset();
+  ThumbnailPanel->Model().PagesReplaced();
+  ThumbnailPanel->MarkPage(QRPreview->PageNumber());
+  search_->PagesReplaced();
+  MarkMatches();
+}
 
 void TQRStandardPreview::PageShown(int page) {
   UpdatePageStatus();

@@ -146,6 +146,7 @@ class TQRStandardPreview : public QWidget {
   void ShowFirstPageAgain();
   // The page on view changed, by whatever way.
   void PageShown(int page);
+  void PrinterChanged();
   // Pictures beside a report of more than one page, unless the user chose.
   void ApplyThumbnailDefault();
   void ShowThumbnails(bool shown);

@@ -23,6 +23,9 @@
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "QRStandardPreviewInterface.h"
+#include "QRFindBar.h"
+#include "QRThumbnailPanel.h"
+#include <QLineEdit>
 #include "preview_fixture.h"
 
 namespace {
@@ -282,14 +285,20 @@ TEST_F(TWindowTest, EscapeAndCloseButtonCloseTellThePrinterAndFreeTheWindow) {
 
 TEST_F(TWindowTest, FreedPrinterLeavesTheWindowWithoutPages) {
   auto printer = MakePrinter();
-  TQRStandardPreview* window = OpenOnPages(*printer, 1);
+  TQRStandardPreview* window = OpenOnPages(*printer, 3);
   ASSERT_TRUE(window->QRPreview->PreviewImage()->HoldsPage());
+  window->FindClick();
+  window->FindBar->FindText->setText(QStringLiteral("page"));
   printer.reset();
   EXPECT_EQ(window->QRPrinter(), nullptr);
   EXPECT_FALSE(window->QRPreview->PreviewImage()->HoldsPage());
+  EXPECT_EQ(window->ThumbnailPanel->model()->rowCount(), 0) << "no pictures of pages gone";
+  EXPECT_TRUE(window->Search().Matches().empty());
   window->LastPageClick();  // nothing to navigate, nothing to crash on
   window->PrintClick();
   window->SaveClick();
+  window->FindNextClick();
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(window->PanelText(1), "Page 1 of 0");
 }
 
