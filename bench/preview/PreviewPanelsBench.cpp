@@ -14,6 +14,8 @@
 //              in view are drawn (goal: under 100 ms); "Scroll" jumps the
 //              panel to another part of the report and draws what comes
 //              into view.
+//   Export     every page written as PDF through the export filter, as the
+//              save dialog's PDF entry writes it (the window waits).
 //   Paint      one paint of the page area at page width, with the panels
 //              off, with the pictures beside it, and with the find bar's
 //              marks over it: the new panels must not make it slower.
@@ -25,6 +27,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -40,6 +43,7 @@
 #include "QRFileDialog.h"
 #include "QRFindBar.h"
 #include "QRFindHighlight.h"
+#include "QRPdfFilter.h"
 #include "QRPageSearch.h"
 #include "QRPreview.h"
 #include "QRPreviewImage.h"
@@ -250,6 +254,16 @@ void BM_ThumbnailsScroll(benchmark::State& state) {
   }
 }
 
+void BM_ExportPdf(benchmark::State& state) {
+  TWindowOnLongReport subject(false);
+  TQRPdfFilter pdf;
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("long.pdf"));
+  for (auto _ : state) subject.printer.ExportPages(pdf, file);
+  state.counters["pages"] = kPages;
+  state.counters["bytes_per_page"] = double(QFileInfo(file).size()) / kPages;
+}
+
 // One paint of the page area at page width: the page image and, with the
 // find bar, its marks.
 void BM_PaintPageArea(benchmark::State& state) {
@@ -281,6 +295,7 @@ BENCHMARK(BM_FindOnTheLastPage)
     ->Iterations(3);
 BENCHMARK(BM_ThumbnailsOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ThumbnailsScroll)->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_PaintPageArea)
     ->ArgName("panels")
     ->Arg(0)
