@@ -98,8 +98,12 @@ void TFormPermiso::ApplyDesignProperties() {
 
 void TFormPermiso::LoadPictures() {
   InitPermitResources();
-  Image1->setPixmap(platform::TransparentBitmap(QStringLiteral(":/pictures/Emblem.bmp")));
-  BtnPreliminar->setIcon(QIcon(QPixmap(QStringLiteral(":/pictures/Preliminar.bmp"))));
+  Image1->setPixmap(
+      platform::TransparentBitmap(QStringLiteral(":/pictures/Emblem.bmp"), devicePixelRatioF()));
+  const QString button = QStringLiteral(":/pictures/Preliminar.bmp");
+  QIcon picture(button);
+  picture.addFile(platform::DoubleSizeName(button));  // used on screens of twice the density
+  BtnPreliminar->setIcon(picture);
 }
 
 void TFormPermiso::BindHandlers() {

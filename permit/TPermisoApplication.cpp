@@ -4,6 +4,7 @@
 
 #include "HandlerGuard.h"
 #include "PermitResources.h"
+#include "Pictures.h"
 #include "ProgramIdentity.h"
 #include "QRProgressForm.h"
 #include "QRProgressWindowClass.h"
@@ -15,7 +16,10 @@ TPermisoApplication::TPermisoApplication(int& argc, char** argv) : QApplication(
                                                : applicationFilePath());
   setApplicationName(platform::ApplicationTitle());
   InitPermitResources();
-  setWindowIcon(QIcon(QStringLiteral(":/pictures/Permiso.ico")));
+  const QString icon = QStringLiteral(":/pictures/Permiso.ico");
+  QIcon icons(icon);
+  icons.addFile(platform::DoubleSizeName(icon));  // used on screens of twice the density
+  setWindowIcon(icons);
   // Only the main window ends the program (TFormPermiso::closeEvent).
   setQuitOnLastWindowClosed(false);
   // Reports preview in the standard preview window.

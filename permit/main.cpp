@@ -1,9 +1,12 @@
 // The one place where the real platform pieces are made and handed in: the
 // application object, the process-wide printer (CUPS, asked for its
-// printers only when a dialog or a print first needs them), the signals
-// that end the program, and the clearing of page files left by killed runs.
+// printers only when a dialog or a print first needs them), the export
+// formats the preview's save dialog offers, the signals that end the program,
+// and the clearing of page files left by killed runs.
 
 #include "PrinterDevice.h"
+#include "QRExportFilter.h"
+#include "QRPdfFilter.h"
 #include "QtPrinterDevice.h"
 #include "Startup.h"
 #include "TPermisoApplication.h"
@@ -18,5 +21,7 @@ int main(int argc, char** argv) {
   TQRStream::RemoveAbandonedStoreFiles();
   TQtPrinterDevice printer;
   ScopedPrinterDevice installed(&printer);
+  TQRPdfFilter pdf;
+  TQRExportFilterRegistration offered(&pdf);
   return RunPermiso(app, LauncherShowRequest());
 }

@@ -71,7 +71,7 @@ std::unique_ptr<QMessageBox> BuildMessageDialog(const MessageDialogRequest& requ
   box->setTextFormat(Qt::PlainText);
   box->setText(WithLineFeeds(request.text));
   if (!request.picture.isEmpty())
-    box->setIconPixmap(TransparentBitmap(request.picture));
+    box->setIconPixmap(TransparentBitmap(request.picture, box->devicePixelRatioF()));
   else
     box->setIcon(IconOf(request.kind));
   // One role for all keeps the buttons in the order given, whatever the

@@ -1,5 +1,6 @@
 #include "PdfDocument.h"
 
+#include <QCryptographicHash>
 #include <QFont>
 #include <QIODevice>
 #include <QtEndian>
@@ -174,12 +175,28 @@ const TPdfFont& TPdfDocument::Font(const QString& face, bool bold, bool italic) 
   return *slot;
 }
 
+// Pages replayed from their records decode their bitmaps afresh each time,
+// so the same picture on every page arrives as another image with the same
+// pixels; it is written once all the same.
+QByteArray TPdfDocument::ImageKey(const QImage& image) {
+  QCryptographicHash hash(QCryptographicHash::Sha1);
+  const int header[] = {image.width(), image.height(), int(image.format())};
+  hash.addData(QByteArrayView(reinterpret_cast<const char*>(header), sizeof header));
+  for (int y = 0; y < image.height(); ++y)
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(image.constScanLine(y)),
+                                image.bytesPerLine()));
+  for (QRgb c : image.colorTable())
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&c), sizeof c));
+  return hash.result();
+}
+
 QByteArray TPdfDocument::Image(const QImage& image) {
-  const auto found = images_.find(image.cacheKey());
+  const QByteArray key = ImageKey(image);
+  const auto found = images_.find(key);
   if (found != images_.end()) return found->second.first;
   const QByteArray name = "Im" + QByteArray::number(qsizetype(images_.size() + 1));
   const int object = Reserve();
-  images_[image.cacheKey()] = {name, object};
+  images_[key] = {name, object};
 
   const int w = image.width(), h = image.height();
   QByteArray dictionary = " /Type /XObject /Subtype /Image /Width " + QByteArray::number(w) +

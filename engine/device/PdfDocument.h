@@ -52,8 +52,8 @@ class TPdfDocument {
 
   // Resources the open page uses, made once per document.
   const TPdfFont& Font(const QString& face, bool bold, bool italic);
-  // The image's resource name ("Im1"); the same image drawn again is
-  // written once.
+  // The image's resource name ("Im1"); an image of the same pixels drawn
+  // again is written once.
   QByteArray Image(const QImage& image);
 
   // Writes what is left (fonts, page tree, cross-reference table). False
@@ -67,6 +67,8 @@ class TPdfDocument {
   void WriteStream(int number, const QByteArray& dictionary, const QByteArray& data);
   void Write(const QByteArray& bytes);
   void WriteFont(const TPdfFont& font);
+  // What tells images apart: size, format and pixels.
+  static QByteArray ImageKey(const QImage& image);
 
   QIODevice& out_;
   qint64 position_ = 0;
@@ -79,7 +81,7 @@ class TPdfDocument {
   QSizeF paper_;
   QByteArray content_;
   std::map<std::tuple<QString, bool, bool>, std::unique_ptr<TPdfFont>> fonts_;
-  std::map<qint64, std::pair<QByteArray, int>> images_;  // by QImage cache key
+  std::map<QByteArray, std::pair<QByteArray, int>> images_;  // by ImageKey
 };
 
 // A number as PDF writes it: at most three decimals, no exponent.

@@ -6,40 +6,8 @@
 #include <cmath>
 
 #include "FontHeight.h"
+#include "PdfOperators.h"
 #include "Windows1252.h"
-
-namespace {
-
-QByteArray Colour(QRgb c) {
-  return PdfNumber(qRed(c) / 255.0) + " " + PdfNumber(qGreen(c) / 255.0) + " " +
-         PdfNumber(qBlue(c) / 255.0);
-}
-
-QByteArray Rect(const QRectF& r) {
-  return PdfNumber(r.x()) + " " + PdfNumber(r.y()) + " " + PdfNumber(r.width()) + " " +
-         PdfNumber(r.height()) + " re ";
-}
-
-QByteArray Point(const QPointF& p) { return PdfNumber(p.x()) + " " + PdfNumber(p.y()); }
-
-QByteArray PathOperators(const QPainterPath& path) {
-  QByteArray out;
-  for (int i = 0; i < path.elementCount(); ++i) {
-    const QPainterPath::Element e = path.elementAt(i);
-    if (e.isMoveTo()) {
-      out += Point(e) + " m\n";
-    } else if (e.isLineTo()) {
-      out += Point(e) + " l\n";
-    } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
-      out += Point(e) + " " + Point(path.elementAt(i + 1)) + " " + Point(path.elementAt(i + 2)) +
-             " c\n";
-      i += 2;
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 TPdfPageCanvas::TPdfPageCanvas(TPdfDocument& document, int pixelsPerInch)
     : document_(document), ppi_(pixelsPerInch > 0 ? pixelsPerInch : 96) {
@@ -74,7 +42,7 @@ QSize TPdfPageCanvas::TextExtent(const QString& text) {
 
 void TPdfPageCanvas::UseFill(QRgb color) {
   if (fillKnown_ && fillColor_ == color) return;
-  Out() += Colour(color) + " rg\n";
+  Out() += PdfColour(color) + " rg\n";
   fillKnown_ = true;
   fillColor_ = color;
 }
@@ -102,7 +70,7 @@ void TPdfPageCanvas::UseStroke() {
         break;
     }
   }
-  Out() += Colour(penColor_) + " RG " + QByteArray::number(std::max(1, penWidth_)) + " w " +
+  Out() += PdfColour(penColor_) + " RG " + QByteArray::number(std::max(1, penWidth_)) + " w " +
            (thin ? "0 J 0 j " : "1 J 1 j ") + dash + "\n";
   strokeKnown_ = true;
 }
@@ -136,13 +104,13 @@ void TPdfPageCanvas::TextOut(int x, int y, TTextAnchor anchor, const QString& te
       pen += advances.value(i).x();
     }
     path.setFillRule(Qt::WindingFill);
-    Out() += PathOperators(path) + "f\n";
+    Out() += PdfPath(path) + "f\n";
   }
   const double thickness = std::max(1.0, raw_.lineThickness());
   if (font_.style.underline)
-    Out() += Rect(QRectF(left, baseline + raw_.underlinePosition(), width, thickness)) + "f\n";
+    Out() += PdfRect(QRectF(left, baseline + raw_.underlinePosition(), width, thickness)) + "f\n";
   if (font_.style.strikeOut)
-    Out() += Rect(QRectF(left, baseline - raw_.ascent() / 3, width, thickness)) + "f\n";
+    Out() += PdfRect(QRectF(left, baseline - raw_.ascent() / 3, width, thickness)) + "f\n";
 }
 
 void TPdfPageCanvas::SetPen(QRgb color, int width, TPenStyle style) {
@@ -160,7 +128,7 @@ void TPdfPageCanvas::SetBrush(QRgb color, TBrushStyle style) {
 void TPdfPageCanvas::FillRect(const QRect& r) {
   if (brushStyle_ == TBrushStyle::bsClear || r.isEmpty()) return;
   UseFill(brushColor_);
-  Out() += Rect(r) + "f\n";
+  Out() += PdfRect(r) + "f\n";
 }
 
 void TPdfPageCanvas::Rectangle(const QRect& r) {
@@ -169,18 +137,18 @@ void TPdfPageCanvas::Rectangle(const QRect& r) {
   // Without a pen GDI fills one pixel less on the right and at the bottom.
   if (brushStyle_ == TBrushStyle::bsSolid) {
     UseFill(brushColor_);
-    Out() += Rect(hasPen ? QRectF(r) : QRectF(r.adjusted(0, 0, -1, -1))) + "f\n";
+    Out() += PdfRect(hasPen ? QRectF(r) : QRectF(r.adjusted(0, 0, -1, -1))) + "f\n";
   }
   if (!hasPen) return;
   UseStroke();
   const double inset = penStyle_ == TPenStyle::psInsideFrame ? penWidth_ / 2.0 : 0.5;
-  Out() += Rect(QRectF(r).adjusted(inset, inset, -inset, -inset)) + "S\n";
+  Out() += PdfRect(QRectF(r).adjusted(inset, inset, -inset, -inset)) + "S\n";
 }
 
 void TPdfPageCanvas::EllipsePath(const QRectF& box) {
   QPainterPath path;
   path.addEllipse(box);
-  Out() += PathOperators(path) + "h ";
+  Out() += PdfPath(path) + "h ";
 }
 
 void TPdfPageCanvas::Ellipse(const QRect& r) {
@@ -220,14 +188,14 @@ void TPdfPageCanvas::LineTo(int x, int y) {
     UseStroke();
     // Through the pixels' centres, as the pixels a GDI line covers.
     const QPointF half(0.5, 0.5);
-    Out() += Point(QPointF(position_) + half) + " m " + Point(QPointF(to) + half) + " l S\n";
+    Out() += PdfPoint(QPointF(position_) + half) + " m " + PdfPoint(QPointF(to) + half) + " l S\n";
   }
   position_ = to;
 }
 
 void TPdfPageCanvas::IntersectClipRect(const QRect& r) {
   // Each clip nests a graphics state; removing the clip restores them all.
-  Out() += "q " + Rect(r.isEmpty() ? QRect(r.topLeft(), QSize(0, 0)) : r) + "W n\n";
+  Out() += "q " + PdfRect(r.isEmpty() ? QRect(r.topLeft(), QSize(0, 0)) : r) + "W n\n";
   ++clipLevels_;
 }
 

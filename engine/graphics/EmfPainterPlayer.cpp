@@ -10,6 +10,7 @@
 #include "EmfDib.h"
 #include "EmfFonts.h"
 #include "EmfRecords.h"
+#include "EmfTextLayout.h"
 #include "GdiPen.h"
 
 namespace emf {
@@ -520,55 +521,16 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   }
   if (run.text.isEmpty()) return;
 
-  // Without a rotation or shear in the mapping, glyphs are drawn in target
-  // pixels: upright and unmirrored whatever the axes' directions, as GDI
-  // draws them, and at the target's own size. A rotated world keeps the
-  // logical units and turns the glyphs with it.
-  const bool deviceSpace = t.type() <= QTransform::TxScale;
-  const double sx = deviceSpace ? std::abs(t.m11()) : 1.0;
-  const double sy = deviceSpace ? std::abs(t.m22()) : 1.0;
-  const TCachedFont& cached =
-      Fonts().Font(font.face, font.weight, font.italic, Fonts().EmHeight(font) * sy);
+  const TTextRunLayout layout = LayOutTextRun(run, font, t);
+  if (layout.font == nullptr) return;
+  TCachedFont& cached = *layout.font;
   const QRawFont& raw = cached.raw;
-  if (!raw.isValid()) return;
-  const QList<quint32> glyphs = raw.glyphIndexesForString(run.text);
-  if (glyphs.isEmpty()) return;
-
-  // Advances: the recorded ones, or the font's own.
-  std::vector<double> dx(size_t(glyphs.size()), 0.0);
-  if (run.dx.size() == size_t(run.text.size()) && glyphs.size() == run.text.size()) {
-    for (size_t i = 0; i < dx.size(); ++i) dx[i] = run.dx[i] * sx;
-  } else {
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-    for (size_t i = 0; i < dx.size(); ++i) dx[i] = advances[qsizetype(i)].x();
-  }
-  double width = 0;
-  for (double d : dx) width += d;
-
-  // Glyph positions relative to the reference point, along the baseline.
-  double left = 0;
-  switch (run.align & 0x06) {
-    case kTaRight:
-      left = -width;
-      break;
-    case kTaCenter:
-      left = -width / 2;
-      break;
-    default:
-      break;
-  }
-  const double ascent = raw.ascent(), descent = raw.descent();
-  double baseline = ascent;
-  switch (run.align & 0x18) {
-    case kTaBaseline:
-      baseline = 0;
-      break;
-    case kTaBottom:
-      baseline = -descent;
-      break;
-    default:
-      break;
-  }
+  const bool deviceSpace = layout.deviceSpace;
+  const double left = layout.left, width = layout.width, baseline = layout.baseline;
+  const double ascent = layout.ascent, descent = layout.descent;
+  const QTransform& place = layout.place;
+  const QList<quint32>& glyphs = layout.glyphs;
+  const QList<QPointF>& positions = layout.positions;
 
   // Only a clipped run needs the painter's state back afterwards; the
   // transform is set again by the next drawing, and every drawing sets its
@@ -576,35 +538,17 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   const bool clipped = (run.options & kEtoClipped) && !run.rect.isNull();
   if (clipped) painter_.save();
   transformForeign_ = true;
-  QTransform place;
   if (deviceSpace) {
     painter_.setTransform(QTransform());
     if (clipped) painter_.setClipRect(t.mapRect(run.rect), Qt::IntersectClip);
-    const QPointF origin = t.map(run.reference);
-    place.translate(origin.x(), origin.y());
-  } else {
-    if (clipped) painter_.setClipRect(run.rect, Qt::IntersectClip);
-    place = QTransform::fromTranslate(run.reference.x(), run.reference.y()) * t;
-  }
-  // The escapement turns the baseline counter-clockwise in logical space,
-  // so a mapping that mirrors one axis turns it the other way on the page.
-  if (font.escapement != 0) {
-    const bool mirrored = deviceSpace && t.m11() * t.m22() < 0;
-    place = QTransform().rotate((mirrored ? 1 : -1) * font.escapement / 10.0) * place;
+  } else if (clipped) {
+    painter_.setClipRect(run.rect, Qt::IntersectClip);
   }
   painter_.setTransform(place);
 
   if (s.backMode == 2 && !(run.options & kEtoOpaque))
     painter_.fillRect(QRectF(left, baseline - ascent, width, ascent + descent),
                       QColor::fromRgb(s.backColor));
-  QList<QPointF> positions;
-  positions.reserve(glyphs.size());
-  double x = left, y = baseline;
-  for (qsizetype i = 0; i < glyphs.size(); ++i) {
-    positions.append(QPointF(x, y));
-    x += dx[size_t(i)];
-    if (size_t(i) < run.dy.size()) y -= run.dy[size_t(i)] * sy;
-  }
   const QColor color = QColor::fromRgb(s.textColor);
   if (raster_ && deviceSpace && font.escapement == 0 && raw.pixelSize() > kLargestCachedGlyph &&
       raw.pixelSize() <= kLargestSprite) {

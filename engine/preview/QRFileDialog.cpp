@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -25,6 +26,13 @@ class TQtFileDialog : public TQRFileDialog {
     const QStringList filters = QtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.defaultExtension);
+    // A name typed without an extension takes the chosen entry's: "x" saved
+    // as a PDF file is "x.pdf", not "x.QRP".
+    if (!request.defaultExtension.isEmpty())
+      QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+        const QString extension = FilterExtension(chosen);
+        dialog.setDefaultSuffix(extension.isEmpty() ? request.defaultExtension : extension);
+      });
     TQRFileDialogAnswer answer;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
     answer.confirmed = true;
@@ -62,6 +70,12 @@ QStringList QtNameFilters(const QString& filter) {
                                       QString(pattern).replace(u';', u' ') + u')');
   }
   return filters;
+}
+
+QString FilterExtension(const QString& nameFilter) {
+  static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)\\s*$"));
+  const QRegularExpressionMatch match = pattern.match(nameFilter);
+  return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QString WithDefaultExtension(const QString& fileName, const QString& extension) {

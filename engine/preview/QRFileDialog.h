@@ -51,6 +51,10 @@ class ScopedFileDialog {
 // without a pattern is dropped.
 QStringList QtNameFilters(const QString& filter);
 
+// The one extension a Qt name filter names: "pdf" for "PDF file (*.pdf)";
+// empty for a filter of several patterns or none.
+QString FilterExtension(const QString& nameFilter);
+
 // `fileName` with ".extension" added when its last path component has no
 // extension of its own; unchanged for an empty extension.
 QString WithDefaultExtension(const QString& fileName, const QString& extension);

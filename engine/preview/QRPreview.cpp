@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -10,6 +11,7 @@
 #include "QRNotices.h"
 #include "QRPreviewImage.h"
 #include "QRPrinter.h"
+#include "QRZoomSteps.h"
 
 namespace {
 
@@ -20,8 +22,11 @@ int Round(double v) { return static_cast<int>(std::nearbyint(v)); }  // half to 
 constexpr double kNoPrinterWidth = 215.9;
 constexpr double kNoPrinterHeight = 279.4;
 
-// Scrolling by arrow steps, pixels.
-constexpr int kScrollStep = 20;
+// A wheel notch, in eighths of a degree, scrolls this many lines.
+constexpr int kWheelNotch = 120;
+constexpr int kLinesPerNotch = 3;
+// A screenful keeps this much of the last one in view, pixels.
+constexpr int kScreenOverlap = 40;
 
 }  // namespace
 
@@ -38,7 +43,7 @@ TQRPreview::TQRPreview(QWidget* parent)
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
     bar->setTracking(true);  // the view follows a dragged thumb
     bar->setFocusPolicy(Qt::NoFocus);
-    bar->setSingleStep(kScrollStep);
+    bar->setSingleStep(kLineStep);
   }
   image_->move(0, 0);
   resize(250, 250);
@@ -77,6 +82,7 @@ void TQRPreview::SetQRPrinter(TQRPrinter* printer) {
   SetPageNumber(1);
   image_->SetPageNumber(1);
   image_->SetMouseHandlers(handlers_);
+  if (OnPrinterChanged) OnPrinterChanged();
 }
 
 void TQRPreview::ForgetPrinter(TQRPrinter* printer) {
@@ -94,9 +100,11 @@ void TQRPreview::SetPageNumber(int page) {
   if (page == pageNumber_ && image_->HoldsPage()) return;
   if (page <= 0 || !printer_ || page > printer_->PageCount()) return;
   image_->SetPageNumber(page);
+  const bool changed = page != pageNumber_;
   pageNumber_ = page;
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
+  if (changed && OnPageShown) OnPageShown(page);
 }
 
 // Whenever the page on view arrives, the zoom switches to the page width,
@@ -164,6 +172,7 @@ void TQRPreview::ApplyZoom() {
   verticalScrollBar()->setValue(0);
   PlaceImage();
   image_->SetZoom(zoom_);
+  if (OnZoomApplied) OnZoomApplied();
 }
 
 void TQRPreview::Refit() {
@@ -173,6 +182,11 @@ void TQRPreview::Refit() {
     FitWidth();
   }
   ApplyZoom();
+}
+
+void TQRPreview::StepZoom(int direction) {
+  const int zoom = ZoomStep(zoom_, direction);
+  if (zoom != zoom_) SetZoom(zoom);
 }
 
 QRect TQRPreview::ImageRect() const {
@@ -195,6 +209,70 @@ void TQRPreview::PlaceImage() {
 }
 
 void TQRPreview::scrollContentsBy(int, int) { PlaceImage(); }
+
+void TQRPreview::ScrollVertically(int pixels) {
+  QScrollBar* bar = verticalScrollBar();
+  if (pixels > 0 && bar->value() >= bar->maximum()) {
+    if (printer_ && pageNumber_ < printer_->PageCount()) SetPageNumber(pageNumber_ + 1);
+    return;
+  }
+  if (pixels < 0 && bar->value() <= bar->minimum()) {
+    if (pageNumber_ > 1) {
+      const int page = pageNumber_;
+      SetPageNumber(page - 1);
+      if (pageNumber_ != page) bar->setValue(bar->maximum());
+    }
+    return;
+  }
+  bar->setValue(bar->value() + pixels);
+}
+
+void TQRPreview::ScrollHorizontally(int pixels) {
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + pixels);
+}
+
+void TQRPreview::ScrollScreens(int screens) {
+  const int screen = std::max(kLineStep, viewport()->height() - kScreenOverlap);
+  ScrollVertically(screens * screen);
+}
+
+void TQRPreview::EnsureVisible(const QRect& area) {
+  constexpr int kMargin = 24;  // pixels kept around the area where they fit
+  auto bring = [](QScrollBar* bar, int start, int length, int view) {
+    if (start < bar->value()) {
+      bar->setValue(start - kMargin);
+    } else if (start + length > bar->value() + view) {
+      bar->setValue(std::min(start - kMargin, start + length - view + kMargin));
+    }
+  };
+  bring(horizontalScrollBar(), imageLeft_ + area.left(), area.width(), viewport()->width());
+  bring(verticalScrollBar(), imageTop_ + area.top(), area.height(), viewport()->height());
+}
+
+void TQRPreview::wheelEvent(QWheelEvent* event) {
+  const int turn = event->angleDelta().y();
+  if (event->modifiers() & Qt::ControlModifier) {
+    // Each whole notch is one zoom step; fine-grained wheels add up.
+    wheelZoomTurn_ += turn;
+    while (std::abs(wheelZoomTurn_) >= kWheelNotch) {
+      const int direction = wheelZoomTurn_ > 0 ? 1 : -1;
+      wheelZoomTurn_ -= direction * kWheelNotch;
+      platform::RunHandler([&] { StepZoom(direction); });
+    }
+    event->accept();
+    return;
+  }
+  const QPoint pixels = event->pixelDelta();
+  const int dy = !pixels.isNull() ? -pixels.y() : -turn * kLinesPerNotch * kLineStep / kWheelNotch;
+  const int dx = !pixels.isNull()
+                     ? -pixels.x()
+                     : -event->angleDelta().x() * kLinesPerNotch * kLineStep / kWheelNotch;
+  platform::RunHandler([&] {
+    if (dy != 0) ScrollVertically(dy);
+    if (dx != 0) ScrollHorizontally(dx);
+  });
+  event->accept();
+}
 
 // ---- events ---------------------------------------------------------------
 

@@ -7,6 +7,9 @@
 // Zoom is in percent of the page's size on the screen. FitPage and FitWidth
 // compute it from the control's outer size and remember the mode, so that a
 // resize fits the page again; a zoom set by number stays when resized.
+//
+// The mouse wheel scrolls, and with Ctrl held steps the zoom; scrolling on
+// past the end of a page shows the next one, past its start the previous.
 
 #include <QAbstractScrollArea>
 #include <functional>
@@ -16,6 +19,7 @@
 #include "QRPreviewLink.h"
 
 class TQRPreviewImage;
+class QWheelEvent;
 class TQRPrinter;
 
 enum class TQRZoomState { WholePage = 0, PageWidth = 1, Percent = 2 };
@@ -60,6 +64,20 @@ class TQRPreview : public QAbstractScrollArea, public TQRPreviewLink {
   // The resize rule: fits the page again by the zoom mode, then applies the
   // zoom. A fixed zoom is only applied.
   void Refit();
+  // The next zoom step above (direction > 0) or below the zoom (QRZoomSteps.h).
+  void StepZoom(int direction);
+
+  // Scroll the page on view by `pixels` (down or right when positive).
+  // Scrolling down at the page's end shows the next page from its top,
+  // scrolling up at its start the previous page from its bottom.
+  void ScrollVertically(int pixels);
+  void ScrollHorizontally(int pixels);
+  // A screenful down (positive) or up, with the same continuation.
+  void ScrollScreens(int screens);
+  // Scrolls as little as needed for `area` (image pixels) to be in view.
+  void EnsureVisible(const QRect& area);
+  // The pixels one arrow key or wheel line scrolls.
+  static constexpr int kLineStep = 20;
 
   TQRPreviewImage* PreviewImage() const { return image_; }
   // Where the image lies when scrolled to the top-left corner.
@@ -70,6 +88,12 @@ class TQRPreview : public QAbstractScrollArea, public TQRPreviewLink {
   // Runs when the control's size changed; initially re-fits the zoom by its
   // mode and applies it.
   std::function<void()> OnResize;
+  // Runs whenever the zoom has been applied (set, fitted, stepped, resized).
+  std::function<void()> OnZoomApplied;
+  // Runs when another page comes on view, by whatever way.
+  std::function<void(int page)> OnPageShown;
+  // Runs when another printer (or none) has been attached.
+  std::function<void()> OnPrinterChanged;
 
   // Handlers for the mouse on the control; copied to the image whenever a
   // printer is attached.
@@ -82,6 +106,7 @@ class TQRPreview : public QAbstractScrollArea, public TQRPreviewLink {
   bool event(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void PageArrived(int page);
@@ -104,4 +129,6 @@ class TQRPreview : public QAbstractScrollArea, public TQRPreviewLink {
   int imageTop_ = 0;
   TQRMouseHandlers handlers_;
   TQRMouseDispatcher mouse_;
+  // Wheel turns not yet amounting to a notch, in eighths of a degree.
+  int wheelZoomTurn_ = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
-// The preview window's image list: eleven 16 x 16 pictures, built into the
-// program from resources/preview.
+// The preview window's image list: 16 x 16 pictures, each also drawn at
+// 32 x 32 for screens of twice the density, built into the program from
+// resources/preview. The first eleven are the toolbar's own; the find and
+// thumbnail pictures follow them.
 
 #include <QIcon>
 
@@ -16,11 +18,15 @@ enum class TQRPreviewGlyph {
   Print = 8,         // a printer
   LoadReport = 9,    // an open folder
   SaveReport = 10,   // a diskette
+  Find = 11,         // a magnifying glass
+  Thumbnails = 12,   // small pages beside a large one
 };
 
-constexpr int kPreviewGlyphCount = 11;
+constexpr int kPreviewGlyphCount = 13;
 constexpr int kPreviewGlyphSize = 16;  // pixels
 
-// The resource path of a glyph, ":/preview/<name>.png".
-QString PreviewGlyphPath(TQRPreviewGlyph glyph);
+// The resource path of a glyph, ":/preview/<name>.png", or of its picture
+// at `scale` times the size, ":/preview/<name>@2x.png".
+QString PreviewGlyphPath(TQRPreviewGlyph glyph, int scale = 1);
+// Both pictures: a screen of device pixel ratio 2 shows the 32-pixel one.
 QIcon PreviewGlyph(TQRPreviewGlyph glyph);

@@ -10,6 +10,7 @@
 #include "Metafile.h"
 #include "PrinterDevice.h"
 #include "PrinterSettings.h"
+#include "QRExportFilter.h"
 #include "QRNotices.h"
 #include "QRPreviewInterface.h"
 #include "QRPreviewLink.h"
@@ -318,6 +319,14 @@ void TQRPrinter::DiscardPages() {
 void TQRPrinter::SavePrepared(const QString& fileName) {
   if (runState_ != TQRPrinterRunState::Complete || !pageList_->Stream()) return;
   pageList_->CopyToFile(fileName);
+}
+
+// Like saving: only complete pages, and never over the file they are read
+// from.
+void TQRPrinter::ExportPages(TQRExportFilter& filter, const QString& fileName) {
+  if (runState_ != TQRPrinterRunState::Complete || !pageList_->Stream()) return;
+  pageList_->RefuseOwnFile(fileName);
+  filter.WritePages(*this, fileName);
 }
 
 void TQRPrinter::LoadPrepared(const QString& fileName) {

@@ -90,6 +90,9 @@ class TQRPrinter {
   void OpenPreview();
   void PrintPages();
   void SavePrepared(const QString& fileName);
+  // The stored pages written through `filter` (QRExportFilter.h), when the
+  // pages are complete; nothing otherwise, as with SavePrepared.
+  void ExportPages(TQRExportFilter& filter, const QString& fileName);
   void LoadPrepared(const QString& fileName);
   void RunPrintSetup(QObject* sender);
   void ExportThroughFilter(TQRExportFilter* filter);

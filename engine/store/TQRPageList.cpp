@@ -383,12 +383,19 @@ TPageRecordInfo TQRPageList::RecordInfo(int n) {
   return info;
 }
 
+// The file the pages are read from is held open, as a file in use is on
+// Windows: nothing is written over it.
+void TQRPageList::RefuseOwnFile(const QString& fileName) const {
+  Guard g(lock_);
+  if (stream_ && SameFile(fileName, stream_->FileName()))
+    throw CannotCreateFile(fileName, QStringLiteral("The process cannot access the file because "
+                                                    "it is being used by another process."));
+}
+
 void TQRPageList::CopyToFile(const QString& fileName) {
   Guard g(lock_);
   if (!stream_) throw EWriteError();
-  if (SameFile(fileName, stream_->FileName()))
-    throw CannotCreateFile(fileName, QStringLiteral("The process cannot access the file because "
-                                                    "it is being used by another process."));
+  RefuseOwnFile(fileName);
   // Written beside the target and renamed over it at the end, so that a copy
   // that fails half-way leaves any earlier file as it was.
   QSaveFile file(fileName);

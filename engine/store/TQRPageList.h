@@ -81,6 +81,8 @@ class TQRPageList {
   // complete) and copies the whole store into it. The file the store is read
   // from cannot be the target: EFCreateError.
   void CopyToFile(const QString& fileName);
+  // EFCreateError when `fileName` is the file the store is read from.
+  void RefuseOwnFile(const QString& fileName) const;
 
   std::recursive_mutex& Lock() const { return lock_; }
 

@@ -1,7 +1,8 @@
-// Fuzzes the metafile loader and both players: any bytes either load (and
-// then play onto a small image and through a logging canvas without reading
-// outside the record, looping or allocating without bound) or are refused
-// with "Metafile is not valid".
+// Fuzzes the metafile loader and everything that interprets a loaded page:
+// any bytes either load (and then play onto a small image, through a logging
+// canvas and into a PDF page, and give up their text with every character's
+// place, without reading outside the record, looping or allocating without
+// bound) or are refused with "Metafile is not valid".
 //
 //   emf_fuzz -max_total_time=300 -timeout=10 -rss_limit_mb=2048 CORPUS \
 //       fuzz/emf/seeds tests/graphics/fixtures/emf tests/graphics/fixtures/emf/corrupted
@@ -9,6 +10,7 @@
 // The seeds are our own test page and hand-written paths (rings and discs of
 // Bézier figures, from `emf_render --path-fixtures`); the fixtures are files
 // written by Windows programs and damaged ones.
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -18,6 +20,9 @@
 #include "Errors.h"
 #include "FakeCanvas.h"
 #include "Metafile.h"
+#include "MetafilePdfPage.h"
+#include "PageText.h"
+#include "PdfDocument.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -36,6 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     painter.end();
     TFakeCanvas canvas;
     metafile.Draw(canvas, QRect(0, 0, 960, 640));
+    const TPageText text = ReadPageText(metafile, TPageTextDetail::WithPositions);
+    for (qsizetype at = 0; at < text.Text().size(); at += 7) (void)text.Outlines(at, 7);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    TPdfDocument document(pdf);
+    AddMetafilePage(document, metafile);
+    document.Finish(QString());
   } catch (const EInvalidGraphic& e) {
     if (e.Message() != MetafileNotValidMessage()) std::abort();
   }

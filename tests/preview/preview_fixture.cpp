@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 
 #include "Canvas.h"
 #include "PrinterOrientation.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
+#include "TQRPageList.h"
+#include "TQRStream.h"
 
 int TRecordingDialogs::ExecMessageDialog(const platform::MessageDialogRequest& request) {
   shown << request.title + QStringLiteral(": ") + request.text;
@@ -47,6 +50,43 @@ void DrawPage(TQRPrinter& printer, int page) {
   canvas.SelectFont(font);
   canvas.TextOut(printer.DeviceX(100), printer.DeviceY(100), TTextAnchor::Left,
                  QStringLiteral("page %1").arg(page));
+}
+
+void DrawLines(TQRPrinter& printer, const QStringList& lines) {
+  TCanvas& canvas = printer.PageCanvas();
+  TFontSpec font;
+  font.pointSize = 12;
+  canvas.SelectFont(font);
+  int top = 254;
+  for (const QString& line : lines) {
+    canvas.TextOut(printer.DeviceX(254), printer.DeviceY(top), TTextAnchor::Left, line);
+    top += 80;
+  }
+}
+
+void RunTextPages(TQRPrinter& printer, const std::vector<QStringList>& pages, bool finish) {
+  printer.BeginRun();
+  for (const QStringList& lines : pages) {
+    printer.NewPage();
+    DrawLines(printer, lines);
+  }
+  if (finish) printer.EndRun();
+}
+
+void WriteStoreFile(const QString& path, const std::vector<QByteArray>& pages) {
+  TQRPageList list;
+  list.AttachStream(TQRStream::CreateStore(0));
+  for (const QByteArray& page : pages) list.AppendPayload(page);
+  list.WriteHeader();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  list.Stream()->CopyTo(file);
+}
+
+QByteArray WindowsMadePage() {
+  QFile file(QStringLiteral(PERMISO_GRAPHICS_FIXTURES "/emf/test-001.emf"));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  return file.readAll();
 }
 
 void RunPages(TQRPrinter& printer, int pages, bool finish) {

@@ -17,6 +17,7 @@
 #include <deque>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "DialogBackend.h"
 #include "PrinterDevice.h"
@@ -62,6 +63,16 @@ class TScriptedFileDialog : public TQRFileDialog {
 
 // Draws the block and the mark "page <n>" on the open page.
 void DrawPage(TQRPrinter& printer, int page);
+// Writes `lines` on the open page, 12 pt, one below the other from an inch
+// in from the left and top edges.
+void DrawLines(TQRPrinter& printer, const QStringList& lines);
+// BeginRun and one page of lines for each entry; EndRun unless `finish` is
+// false.
+void RunTextPages(TQRPrinter& printer, const std::vector<QStringList>& pages, bool finish = true);
+// A prepared report file holding the given metafiles (EMF bytes) as pages.
+void WriteStoreFile(const QString& path, const std::vector<QByteArray>& pages);
+// The EMF page of a Windows program: test-001.emf of the graphics tests.
+QByteArray WindowsMadePage();
 // BeginRun and `pages` pages; EndRun unless `finish` is false.
 void RunPages(TQRPrinter& printer, int pages, bool finish = true);
 // Delivers the posted notices.

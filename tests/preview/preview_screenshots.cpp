@@ -1,6 +1,7 @@
-// Opens the preview window on a landscape Letter test page and saves what
-// the screen shows at page width, at 100 %, whole and at 400 %, for a person
-// to look at:
+// Opens the preview window on landscape Letter test pages and saves what
+// the screen shows at page width, at 100 %, whole and at 400 %, then with
+// the page pictures beside a report of twelve pages and with the find bar
+// marking a word, for a person to look at:
 //
 //   xvfb-run -s "-screen 0 1280x1024x24" sh -c
 //     "openbox & sleep 1; build/tests/preview/preview_screenshots /tmp/shots"
@@ -9,11 +10,14 @@
 // restored size.)
 //
 // Not a test: it checks nothing and writes preview-width.png,
-// preview-100.png, preview-fit.png and preview-400.png into the folder given.
+// preview-100.png, preview-fit.png, preview-400.png, preview-thumbnails.png
+// and preview-find.png into the folder given. Run it with QT_SCALE_FACTOR=2
+// to see the window on a desktop of twice the density.
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -23,6 +27,7 @@
 
 #include "Canvas.h"
 #include "PrinterOrientation.h"
+#include "QRFindBar.h"
 #include "QRPreview.h"
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
@@ -32,7 +37,7 @@ namespace {
 
 // A title block, a large number, labelled lines and three signature lines,
 // roughly where a permit puts them.
-void DrawTestPage(TQRPrinter& printer) {
+void DrawTestPage(TQRPrinter& printer, int page = 1) {
   TCanvas& c = printer.PageCanvas();
   auto x = [&](int tenths) { return printer.DeviceX(tenths); };
   auto y = [&](int tenths) { return printer.DeviceY(tenths); };
@@ -51,7 +56,7 @@ void DrawTestPage(TQRPrinter& printer) {
   big.style.bold = true;
   big.color = qRgb(160, 0, 0);
   c.SelectFont(big);
-  c.TextOut(x(2300), y(500), TTextAnchor::Center, QStringLiteral("15"));
+  c.TextOut(x(2300), y(500), TTextAnchor::Center, QString::number(14 + page));
   TFontSpec body;
   body.pointSize = 11;
   c.SelectFont(body);
@@ -59,7 +64,7 @@ void DrawTestPage(TQRPrinter& printer) {
       QStringLiteral("Dependencia: Secretaría de Obras Públicas"),
       QStringLiteral(
           "Comisión: revisión de la obra del puente en el kilómetro 42 de la carretera estatal"),
-      QStringLiteral("Destino: Municipio de Valle Alto"),
+      QStringLiteral("Destino: Municipio de Valle Alto, hoja %1").arg(page),
       QStringLiteral("Vehículo: Nissan Tsuru 2019, blanco, placa ABC-1234, económico 0042"),
       QStringLiteral("Conductor: Juan Pérez López"),
       QStringLiteral("Vigencia: del 10/12/2026 08:00 al 24/12/2026 18:00"),
@@ -117,6 +122,25 @@ int main(int argc, char** argv) {
   window->QRPreview->horizontalScrollBar()->setValue(1500);
   window->QRPreview->verticalScrollBar()->setValue(100);
   Save(window, folder.filePath(QStringLiteral("preview-400.png")));
+  delete window;
+
+  TQRPrinter report;
+  report.SetOrientation(TPrinterOrientation::poLandscape);
+  window = new TQRStandardPreview(nullptr, &report);
+  window->show();
+  report.BeginRun();
+  for (int page = 1; page <= 12; ++page) {
+    report.NewPage();
+    DrawTestPage(report, page);
+  }
+  report.EndRun();
+  window->ToolButton2->click();
+  window->ToolButton2->click();
+  Save(window, folder.filePath(QStringLiteral("preview-thumbnails.png")));
+  window->FindButton->click();
+  window->FindBar->FindText->setText(QStringLiteral("vehículo"));
+  window->FindNextClick();
+  Save(window, folder.filePath(QStringLiteral("preview-find.png")));
   delete window;
   return 0;
 }

@@ -25,6 +25,9 @@
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "QRStandardPreviewInterface.h"
+#include "QRFindBar.h"
+#include "QRThumbnailPanel.h"
+#include <QLineEdit>
 #include "preview_fixture.h"
 
 namespace {
@@ -69,32 +72,39 @@ TEST_F(TWindowTest, OpensAsDesigned) {
             QGuiApplication::primaryScreen()->geometry().center());
   EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
 
-  EXPECT_EQ(
-      ToolBarOrder(*window),
-      QStringList({"ToolButton1", "ZoomFit", "Zoom100", "ZoomToWidth", "Separator1", "FirstPage",
-                   "PreviousPage", "ToolButton2", "LastPage", "Separator2", "PrintSetup", "Print",
-                   "Separator3", "SaveReport", "LoadReport", "Separator4", "ExitButton"}));
+  // The designed controls in their order, then the ones that follow them.
+  EXPECT_EQ(ToolBarOrder(*window),
+            QStringList({"ToolButton1", "ZoomFit",      "Zoom100",     "ZoomToWidth", "Separator1",
+                         "FirstPage",   "PreviousPage", "ToolButton2", "LastPage",    "Separator2",
+                         "PrintSetup",  "Print",        "Separator3",  "SaveReport",  "LoadReport",
+                         "Separator4",  "ExitButton",   "Separator5",  "ZoomBox",     "Thumbnails",
+                         "FindButton"}));
+  // The hint is the accessible name; the tooltip adds the keys after it.
   struct Button {
     QToolButton* button;
     const char* hint;
+    const char* tooltip;
     bool enabled;
   };
   const Button buttons[] = {
-      {window->ZoomFit, "Zoom to fit", true},
-      {window->Zoom100, "100%", true},
-      {window->ZoomToWidth, "Zoom to width", true},
-      {window->FirstPage, "First page", true},
-      {window->PreviousPage, "Previous page", true},
-      {window->ToolButton2, "Next page", true},
-      {window->LastPage, "Last page", true},
-      {window->PrintSetup, "Printer setup", false},
-      {window->Print, "Print", false},
-      {window->SaveReport, "Save Report", true},
-      {window->LoadReport, "Load Report", true},
+      {window->ZoomFit, "Zoom to fit", "Zoom to fit (Ctrl+0)", true},
+      {window->Zoom100, "100%", "100% (Ctrl+1)", true},
+      {window->ZoomToWidth, "Zoom to width", "Zoom to width (Ctrl+2)", true},
+      {window->FirstPage, "First page", "First page (Home, Ctrl+PgUp)", true},
+      {window->PreviousPage, "Previous page", "Previous page (PgUp)", true},
+      {window->ToolButton2, "Next page", "Next page (PgDown)", true},
+      {window->LastPage, "Last page", "Last page (End, Ctrl+PgDown)", true},
+      {window->PrintSetup, "Printer setup", "Printer setup (Ctrl+Shift+P)", false},
+      {window->Print, "Print", "Print (Ctrl+P)", false},
+      {window->SaveReport, "Save Report", "Save Report (Ctrl+S)", true},
+      {window->LoadReport, "Load Report", "Load Report (Ctrl+O)", true},
+      {window->Thumbnails, "Thumbnails", "Thumbnails (F4)", true},
+      {window->FindButton, "Find", "Find (Ctrl+F)", true},
   };
   for (const Button& b : buttons) {
     SCOPED_TRACE(b.hint);
-    EXPECT_EQ(b.button->toolTip(), b.hint);
+    EXPECT_EQ(b.button->toolTip(), b.tooltip);
+    EXPECT_EQ(b.button->accessibleName(), b.hint);
     EXPECT_EQ(b.button->isEnabled(), b.enabled);
     EXPECT_TRUE(b.button->text().isEmpty() ||
                 b.button->toolButtonStyle() == Qt::ToolButtonIconOnly);
@@ -211,7 +221,7 @@ TEST_F(TWindowTest, NavigatesByButtonsAndKeys) {
       {"keypad ctrl page down", Qt::Key_PageDown, Qt::ControlModifier | Qt::KeypadModifier, 5},
       {"home with any shift", Qt::Key_Home, Qt::ShiftModifier, 1},
       {"end with any shift", Qt::Key_End, Qt::ControlModifier | Qt::AltModifier, 5},
-      {"other key", Qt::Key_Down, Qt::NoModifier, 2},
+      {"other key", Qt::Key_F9, Qt::NoModifier, 2},
   };
   auto printer = MakePrinter();
   TQRStandardPreview* window = OpenOnPages(*printer, 5);
@@ -221,7 +231,7 @@ TEST_F(TWindowTest, NavigatesByButtonsAndKeys) {
     QKeyEvent press(QEvent::KeyPress, c.key, c.shift);
     QCoreApplication::sendEvent(window, &press);
     EXPECT_EQ(window->QRPreview->PageNumber(), c.page);
-    if (c.key != Qt::Key_Down) {
+    if (c.key != Qt::Key_F9) {
       EXPECT_EQ(window->PanelText(1), QStringLiteral("Page %1 of 5").arg(c.page));
     }
   }
@@ -277,14 +287,20 @@ TEST_F(TWindowTest, EscapeAndCloseButtonCloseTellThePrinterAndFreeTheWindow) {
 
 TEST_F(TWindowTest, FreedPrinterLeavesTheWindowWithoutPages) {
   auto printer = MakePrinter();
-  TQRStandardPreview* window = OpenOnPages(*printer, 1);
+  TQRStandardPreview* window = OpenOnPages(*printer, 3);
   ASSERT_TRUE(window->QRPreview->PreviewImage()->HoldsPage());
+  window->FindClick();
+  window->FindBar->FindText->setText(QStringLiteral("page"));
   printer.reset();
   EXPECT_EQ(window->QRPrinter(), nullptr);
   EXPECT_FALSE(window->QRPreview->PreviewImage()->HoldsPage());
+  EXPECT_EQ(window->ThumbnailPanel->model()->rowCount(), 0) << "no pictures of pages gone";
+  EXPECT_TRUE(window->Search().Matches().empty());
   window->LastPageClick();  // nothing to navigate, nothing to crash on
   window->PrintClick();
   window->SaveClick();
+  window->FindNextClick();
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(window->PanelText(1), "Page 1 of 0");
 }
 

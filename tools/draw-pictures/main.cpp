@@ -1,7 +1,10 @@
 // Draws every picture the program is built with into the resources folder
 // given as the only argument: resources/pictures (the program's pictures)
-// and resources/icons (the desktop icon at the usual sizes). The files are
-// committed; run this only to change a picture:
+// and resources/icons (the desktop icon at the usual sizes). The pictures a
+// window shows are drawn a second time at twice the size, "<name>@2x", for
+// screens of twice the density: the same drawing at the finer resolution,
+// not the small picture enlarged. The files are committed; run this only to
+// change a picture:
 //   build/tools/draw-pictures/draw-pictures resources
 
 #include <QDir>
@@ -31,15 +34,15 @@ QImage Blank(int w, int h, QColor fill) {
 }
 
 // Traffic light: a dark housing with red, amber and green lamps, drawn on a
-// 32-pixel grid. At 32 pixels it is drawn without smoothing, for the
-// 16-colour icon; other sizes are scaled and smoothed for the desktop.
-QImage TrafficLight(int size = 32) {
+// 32-pixel grid. For the 16-colour icon it is drawn without smoothing, so
+// that every pixel takes a colour of the icon palette; the desktop's sizes
+// are smoothed.
+enum class TEdges { Sharp, Smooth };
+QImage TrafficLight(int size = 32, TEdges edges = TEdges::Sharp) {
   QImage image = Blank(size, size, Qt::transparent);
   QPainter p(&image);
-  if (size != 32) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-  }
+  p.setRenderHint(QPainter::Antialiasing, edges == TEdges::Smooth);
+  p.scale(size / 32.0, size / 32.0);
   p.setPen(QColor(0, 0, 0));
   p.setBrush(QColor(128, 128, 128));
   p.drawRect(15, 26, 2, 5);  // post
@@ -64,14 +67,16 @@ QFont Font(int pixels, bool bold) {
   return f;
 }
 
-// The government emblem on black. Drawn on white first so that the
-// antialiased edges blend towards the white panel it is shown on; the white
-// background then becomes the black that the program draws transparent.
-QImage Emblem() {
-  QImage image = Blank(154, 160, Qt::white);
+// The government emblem on black, 154 x 160 pixels times `scale`. Drawn on
+// white first so that the antialiased edges blend towards the white panel
+// it is shown on; the white background then becomes the black that the
+// program draws transparent.
+QImage Emblem(int scale = 1) {
+  QImage image = Blank(154 * scale, 160 * scale, Qt::white);
   {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     const QColor darkBlue(16, 32, 112), blue(24, 72, 168), teal(0, 128, 128);
     // Coat of arms: a shield with a quartered field, a crest and a scroll.
     QPainterPath shield;
@@ -118,11 +123,13 @@ QImage Emblem() {
   return image;
 }
 
-// A sheet with lines of text and a blue magnifying glass across it.
-QImage PreviewButton() {
-  QImage image = Blank(32, 32, Qt::transparent);
+// A sheet with lines of text and a blue magnifying glass across it, 32 x 32
+// pixels times `scale`.
+QImage PreviewButton(int scale = 1) {
+  QImage image = Blank(32 * scale, 32 * scale, Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   QPainterPath sheet;
   sheet.moveTo(4.5, 1.5);
   sheet.lineTo(19.5, 1.5);
@@ -144,10 +151,14 @@ QImage PreviewButton() {
   return image;
 }
 
-// White speech bubble, dark outline, blue question mark, on olive.
-QImage ConfirmPicture() {
-  QImage image = Blank(32, 32, QColor(128, 128, 0));
+// White speech bubble, dark outline, blue question mark, on olive, 32 x 32
+// pixels times `scale`. The outline is not smoothed, so that no pixel
+// between the bubble and the olive that is drawn transparent takes a colour
+// between the two.
+QImage ConfirmPicture(int scale = 1) {
+  QImage image = Blank(32 * scale, 32 * scale, QColor(128, 128, 0));
   QPainter p(&image);
+  p.scale(scale, scale);
   p.setPen(QColor(0, 0, 0));
   p.setBrush(Qt::white);
   p.drawEllipse(2, 2, 27, 21);
@@ -236,16 +247,22 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QDir folder(resources.filePath(QStringLiteral("pictures")));
-  bool ok = Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
-            Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
-            Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
-            Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
-            Write(folder, QStringLiteral("Emblem.jpg"),
-                  Jpeg(PermitEmblem(),
-                       {90, 96, QStringLiteral("Permiso draw-pictures"),
-                        QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
+  bool ok =
+      Write(folder, QStringLiteral("Permiso.ico"), Icon4(TrafficLight(), kIconPalette)) &&
+      Write(folder, QStringLiteral("Permiso@2x.ico"), Icon4(TrafficLight(64), kIconPalette)) &&
+      Write(folder, QStringLiteral("Emblem.bmp"), Bitmap24(Emblem())) &&
+      Write(folder, QStringLiteral("Emblem@2x.bmp"), Bitmap24(Emblem(2))) &&
+      Write(folder, QStringLiteral("Preliminar.bmp"), Bitmap32(PreviewButton())) &&
+      Write(folder, QStringLiteral("Preliminar@2x.bmp"), Bitmap32(PreviewButton(2))) &&
+      Write(folder, QStringLiteral("MSGDLG_CONFIRM.bmp"), Bitmap24(ConfirmPicture())) &&
+      Write(folder, QStringLiteral("MSGDLG_CONFIRM@2x.bmp"), Bitmap24(ConfirmPicture(2))) &&
+      Write(folder, QStringLiteral("Emblem.jpg"),
+            Jpeg(PermitEmblem(),
+                 {90, 96, QStringLiteral("Permiso draw-pictures"),
+                  QStringLiteral("Escudo del Gobierno del Estado de Quelmora"), 5004}));
   const QDir icons(resources.filePath(QStringLiteral("icons")));
   for (int size : kDesktopIconSizes)
-    ok = ok && TrafficLight(size).save(icons.filePath(QStringLiteral("permiso-%1.png").arg(size)));
+    ok = ok && TrafficLight(size, size == 32 ? TEdges::Sharp : TEdges::Smooth)
+                   .save(icons.filePath(QStringLiteral("permiso-%1.png").arg(size)));
   return ok ? 0 : 1;
 }

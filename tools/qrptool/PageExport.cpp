@@ -2,15 +2,15 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
 
+#include "MetafilePdfPage.h"
 #include "OutputFiles.h"
+#include "PdfDocument.h"
 #include "PreparedPages.h"
 #include "ReferenceCanvas.h"
 #include "ToolError.h"
@@ -56,17 +56,6 @@ QByteArray RenderPng(const TMetafile& page, int dotsPerInch) {
   return bytes;
 }
 
-// The page's own extent, millimetres, portrait size plus orientation.
-QPageLayout PaperOf(const TMetafile& page) {
-  const double perPixel = 25.4 / ScreenPixelsPerInch();
-  // At least a millimetre and at most the 200 inches a PDF page can have.
-  const double w = std::clamp(page.Width() * perPixel, 1.0, 5080.0);
-  const double h = std::clamp(page.Height() * perPixel, 1.0, 5080.0);
-  const QPageSize size(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter, QString(),
-                       QPageSize::ExactMatch);
-  return QPageLayout(size, w > h ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-}
-
 }  // namespace
 
 void ExportPng(const QString& fileName, const QString& folder, int dotsPerInch) {
@@ -85,20 +74,11 @@ void ExportPdf(const QString& fileName, const QString& pdfName) {
   {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setCreator(QStringLiteral("qrptool"));
-    writer.setPageLayout(PaperOf(file.pages.front().metafile));
-    QPainter painter(&writer);
-    for (std::size_t i = 0; i < file.pages.size(); ++i) {
-      const TMetafile& page = file.pages[i].metafile;
-      if (i > 0) {
-        writer.setPageLayout(PaperOf(page));
-        writer.newPage();
-      }
-      // The whole paper, as the page was recorded: no margins.
-      page.Play(painter, QRectF(0, 0, writer.width(), writer.height()));
-    }
-    painter.end();
+    TPdfDocument document(buffer);
+    // Each page on paper of its own size, as it was recorded: no margins.
+    for (const TPreparedPage& page : file.pages) AddMetafilePage(document, page.metafile);
+    if (!document.Finish(QFileInfo(fileName).completeBaseName()))
+      throw EToolError(QStringLiteral("The PDF could not be written"));
   }
   WriteAllOrNothing(QString(), {{pdfName, bytes}});
 }
