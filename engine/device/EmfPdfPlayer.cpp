@@ -295,7 +295,7 @@ void TEmfPdfPlayer::Text(const TTextRun& run) {
     Out() += PdfPath(Full().map(box)) + "f\n";
   }
   if (run.text.isEmpty()) return;
-  const TTextRunLayout layout = LayOutTextRun(run, font, Full());
+  const TTextRunLayout layout = LayOutTextRun(run, font, Full(), Fonts());
   if (layout.font == nullptr) return;
   const QRawFont& raw = layout.font->raw;
 

@@ -170,8 +170,8 @@ void TPdfPageCanvas::FillPolygons(const std::vector<QPolygon>& polygons, TFillMo
   QByteArray path;
   for (const QPolygon& polygon : polygons) {
     if (polygon.size() < 3) continue;
-    path += Point(polygon.first()) + " m\n";
-    for (qsizetype i = 1; i < polygon.size(); ++i) path += Point(polygon[i]) + " l\n";
+    path += PdfPoint(polygon.first()) + " m\n";
+    for (qsizetype i = 1; i < polygon.size(); ++i) path += PdfPoint(polygon[i]) + " l\n";
     path += "h\n";
   }
   if (path.isEmpty()) return;

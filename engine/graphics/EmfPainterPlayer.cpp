@@ -521,9 +521,9 @@ void TEmfPainterPlayer::DrawTextRun(const TTextRun& run) {
   }
   if (run.text.isEmpty()) return;
 
-  const TTextRunLayout layout = LayOutTextRun(run, font, t);
+  const TTextRunLayout layout = LayOutTextRun(run, font, t, Fonts());
   if (layout.font == nullptr) return;
-  TCachedFont& cached = *layout.font;
+  const TCachedFont& cached = *layout.font;
   const QRawFont& raw = cached.raw;
   const bool deviceSpace = layout.deviceSpace;
   const double left = layout.left, width = layout.width, baseline = layout.baseline;

@@ -8,7 +8,7 @@
 namespace emf {
 
 TTextRunLayout LayOutTextRun(const TTextRun& run, const TFontDef& font,
-                             const QTransform& toTarget) {
+                             const QTransform& toTarget, TEmfFontCache& fonts) {
   TTextRunLayout layout;
   const QTransform& t = toTarget;
   layout.deviceSpace = t.type() <= QTransform::TxScale;
@@ -30,7 +30,8 @@ TTextRunLayout LayOutTextRun(const TTextRun& run, const TFontDef& font,
   }
   if (run.text.isEmpty()) return layout;
 
-  TCachedFont& cached = CachedFont(font.face, font.weight, font.italic, EmHeight(font) * sy);
+  const TCachedFont& cached =
+      fonts.Font(font.face, font.weight, font.italic, fonts.EmHeight(font) * sy);
   const QRawFont& raw = cached.raw;
   if (!raw.isValid()) return layout;
   const QList<quint32> glyphs = raw.glyphIndexesForString(run.text);

@@ -19,6 +19,7 @@
 namespace emf {
 
 struct TCachedFont;
+class TEmfFontCache;
 
 struct TTextRunLayout {
   // Without a rotation or shear in the mapping, glyphs are laid out in
@@ -27,7 +28,7 @@ struct TTextRunLayout {
   bool deviceSpace = true;
   // The run's font at the size it is drawn; null when the face has no
   // usable font. Valid until the next font is made.
-  TCachedFont* font = nullptr;
+  const TCachedFont* font = nullptr;
   QList<quint32> glyphs;
   // Glyph origins, run-local; one per glyph.
   QList<QPointF> positions;
@@ -47,7 +48,8 @@ struct TTextRunLayout {
 
 // Lays out `run` in `font` for a target reached from logical coordinates by
 // `toTarget`. An empty run or one without a usable font gives no glyphs.
-TTextRunLayout LayOutTextRun(const TTextRun& run, const TFontDef& font, const QTransform& toTarget);
+TTextRunLayout LayOutTextRun(const TTextRun& run, const TFontDef& font, const QTransform& toTarget,
+                             TEmfFontCache& fonts);
 
 // For each character of the run's text, the index of the glyph it belongs
 // to (characters beyond the glyphs, a surrogate's second half, share the

@@ -81,7 +81,7 @@ class TPageTextReader : public emf::TEmfInterpreter {
     TRunSpan span;
     span.upright = t.type() <= QTransform::TxScale && font.escapement == 0;
     const double sx = std::abs(t.m11()), sy = std::abs(t.m22());
-    span.em = emf::EmHeight(font) * sy;
+    span.em = Fonts().EmHeight(font) * sy;
     double advance = 0;
     if (run.dx.size() == size_t(run.text.size())) {
       for (double d : run.dx) advance += d * sx;
@@ -113,7 +113,7 @@ class TPageTextReader : public emf::TEmfInterpreter {
   }
 
   void Measure(const emf::TTextRun& run, TPageTextRun& entry) {
-    const emf::TTextRunLayout layout = emf::LayOutTextRun(run, State().font, Full());
+    const emf::TTextRunLayout layout = emf::LayOutTextRun(run, State().font, Full(), Fonts());
     entry.place = layout.place;
     const std::vector<int> glyphOf = emf::GlyphOfEachCharacter(run, layout);
     entry.boxes.resize(size_t(run.text.size()));

@@ -10,18 +10,12 @@
 // for, and at 254 "pixels" per inch one unit of that area is a tenth of a
 // millimetre on the paper.
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
 #include <memory>
 
 #include "DateTimeTexts.h"
@@ -32,22 +26,9 @@
 #include "QRPrinter.h"
 #include "QRStandardPreview.h"
 #include "TMemo.h"
+#include "TestPrinter.h"
 
 namespace {
-
-// cups-pdf's output folder for this user's jobs, from its own settings.
-QString CupsPdfFolder() {
-  QString out = QStringLiteral("${HOME}/PDF");
-  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-  if (conf.open(QIODevice::ReadOnly))
-    for (const QByteArray& line : conf.readAll().split('\n'))
-      if (line.trimmed().startsWith("Out "))
-        out = QString::fromUtf8(line.trimmed().mid(4).trimmed());
-  const passwd* pw = getpwuid(getuid());
-  out.replace(QStringLiteral("${HOME}"),
-              pw ? QString::fromLocal8Bit(pw->pw_dir) : QDir::homePath());
-  return out;
-}
 
 // A job title no other print on this machine uses, so that its PDF is found
 // by name while other jobs go through the same queue.
@@ -56,24 +37,6 @@ QString UniqueTitle(const char* what) {
       .arg(QString::fromLatin1(what))
       .arg(QCoreApplication::applicationPid())
       .arg(QDateTime::currentMSecsSinceEpoch());
-}
-
-// The PDF cups-pdf wrote for the job `title`, once pdfinfo can read it.
-QString WaitForPdf(const QString& folder, const QString& title) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < 90000) {
-    const QStringList found =
-        QDir(folder).entryList({QStringLiteral("*%1*.pdf").arg(title)}, QDir::Files);
-    if (!found.isEmpty()) {
-      const QString path = folder + u'/' + found.first();
-      QProcess probe;
-      probe.start(QStringLiteral("pdfinfo"), {path});
-      if (probe.waitForFinished(20000) && probe.exitCode() == 0) return path;
-    }
-    QThread::msleep(200);
-  }
-  return {};
 }
 
 QStringList Cleaned(const QStringList& lines) {
@@ -103,6 +66,8 @@ QStringList PdfLines(const QString& pdf, const QRectF& area) {
 class PermitLines : public PermitRun {
  protected:
   void SetUp() override {
+    const QString missing = test_printer::Missing();
+    ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
     scriptedPrinter_ = false;
     PermitRun::SetUp();
   }
@@ -110,14 +75,13 @@ class PermitLines : public PermitRun {
 
 TEST_F(PermitLines, WrappingTextsReadTheSameInTheStoreOnPaperAndFromASavedFile) {
   ASSERT_TRUE(CreatePrinterDevice()->Printers().contains(QStringLiteral("PDF")))
-      << "no CUPS queue \"PDF\": scripts/cups-up.sh adds it";
-  // CTest runs this in C ("10 Dec 2026") and in es_MX ("10/12/26"); Qt
+      << "the test scheduler has no queue \"PDF\"";
+  // CTest runs this in C ("10 Dec 2026") and in es_MX ("10/12/2026"); Qt
   // takes the regional formats from the environment, without the system's
   // locale files.
   if (const QString asked = qEnvironmentVariable("LC_ALL").section(u'.', 0, 0); !asked.isEmpty()) {
     ASSERT_EQ(QLocale::system().name(), asked) << "the run's regional formats are not those asked for";
   }
-  const QString folder = CupsPdfFolder();
   const QString saved = home_.path() + QStringLiteral("/permiso.QRP");
   Fill();  // valid from 10 to 11 December: two different days
   const QString first = QStringLiteral("SUPERVISIÓN DE LA OBRA DEL PUENTE EN EL KM 12");
@@ -150,7 +114,8 @@ TEST_F(PermitLines, WrappingTextsReadTheSameInTheStoreOnPaperAndFromASavedFile) 
   EXPECT_EQ(storedDays.size(), 2);
   EXPECT_EQ(storedDays.join(u' '), from + QStringLiteral(" al ") + to);
 
-  const QString direct = WaitForPdf(folder, directTitle);
+  const QString direct = test_printer::WaitForPdf(
+      [&](const QString& name) { return name.contains(directTitle); });
   ASSERT_FALSE(direct.isEmpty()) << "no PDF for " << directTitle.toStdString();
   EXPECT_EQ(PdfLines(direct, PageRect(commission)), storedCommission);
   EXPECT_EQ(PdfLines(direct, PageRect(days)), storedDays);
@@ -179,7 +144,8 @@ TEST_F(PermitLines, WrappingTextsReadTheSameInTheStoreOnPaperAndFromASavedFile) 
     return QRectF(corner.x() + r.left() * sx, corner.y() + r.top() * sy, r.width() * sx,
                   r.height() * sy);
   };
-  const QString fromFile = WaitForPdf(folder, loadedTitle);
+  const QString fromFile = test_printer::WaitForPdf(
+      [&](const QString& name) { return name.contains(loadedTitle); });
   ASSERT_FALSE(fromFile.isEmpty()) << "no PDF for " << loadedTitle.toStdString();
   EXPECT_EQ(PdfLines(fromFile, onPaper(PageRect(commission))), storedCommission);
   EXPECT_EQ(PdfLines(fromFile, onPaper(PageRect(days))), storedDays);
