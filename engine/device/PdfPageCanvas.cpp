@@ -203,8 +203,8 @@ void TPdfPageCanvas::IntersectClipRegion(const QRegion& region) {
   // The rectangles of a region never overlap, so either rule gives its
   // pixels.
   QByteArray path;
-  for (const QRect& r : region) path += Rect(r);
-  if (path.isEmpty()) path = Rect(QRect(0, 0, 0, 0));
+  for (const QRect& r : region) path += PdfRect(r);
+  if (path.isEmpty()) path = PdfRect(QRect(0, 0, 0, 0));
   Out() += "q " + path + "W n\n";
   ++clipLevels_;
 }
