@@ -1,7 +1,7 @@
 // Layout of pages of ~40 word-wrapped labels of Spanish permit text on the
 // reference canvas: measuring each (font, word) once through TTextMeasurer
-// against measuring every candidate line on the canvas, as an engine without
-// a cache does. Also reports how far the sum of word widths strays from the
+// (each candidate line summed whole, or grown word by word) against measuring
+// every candidate line on the canvas, as an engine without a cache does. Also reports how far the sum of word widths strays from the
 // width of the whole line on this canvas, and how often that changes a break.
 
 #include <benchmark/benchmark.h>
@@ -19,6 +19,7 @@
 #include <QPainter>
 
 #include "LineLayout.h"
+#include "MeasuredLine.h"
 #include "QPainterCanvas.h"
 #include "ReferenceCanvas.h"
 #include "TextMeasurer.h"
@@ -119,6 +120,30 @@ void BM_LayoutPageCached(benchmark::State& state) {
   state.counters["words"] = double(measurer.Stats().cachedWords);
 }
 
+// The same, each line grown word by word on the measurer instead of measured
+// whole for every word tried, as the report's text elements do.
+void BM_LayoutPageGrown(benchmark::State& state) {
+  auto canvas = CreateReferenceCanvas();
+  TTextMeasurer measurer(*canvas);
+  qint64 pages = 0;
+  qint64 lines = 0;
+  for (auto _ : state) {
+    for (const TLabel& label : Pages()[pages % kDistinctPages]) {
+      const TTextWidth width = [&measurer, &label](QStringView s) {
+        return measurer.LayoutWidth(label.font, kZoom, s);
+      };
+      TMeasuredLine line(measurer, label.font, kZoom);
+      lines += LayoutCaption(label.text, {.width = label.width, .autoSize = false}, width, &line)
+                   .size();
+    }
+    ++pages;
+  }
+  benchmark::DoNotOptimize(lines);
+  state.SetItemsProcessed(pages);
+  state.counters["pages/s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsRate);
+  state.counters["canvas/page"] = double(measurer.Stats().canvasMeasurements) / double(pages);
+}
+
 void BM_LayoutPageUncached(benchmark::State& state) {
   auto canvas = CreateReferenceCanvas();
   const auto widthFor = [&](const TFontSpec& font) { return UncachedWidth(*canvas, font); };
@@ -199,6 +224,7 @@ void BM_SumOfWordsAgainstWholeLine(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_LayoutPageCached);
+BENCHMARK(BM_LayoutPageGrown);
 BENCHMARK(BM_LayoutPageUncached);
 BENCHMARK(BM_SumOfWordsAgainstWholeLine)->Arg(0)->Arg(1)->Iterations(1);
 

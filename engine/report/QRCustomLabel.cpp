@@ -7,6 +7,7 @@
 
 #include "DesignReader.h"
 #include "FontHeight.h"
+#include "MeasuredLine.h"
 #include "QRCustomBand.h"
 #include "QRCustomReport.h"
 #include "QRDeviceRect.h"
@@ -177,8 +178,11 @@ void TQRCustomLabel::LayoutLines() {
 
   const int lineHeight =
       request.resize ? report->TextMeasurer().LineHeight(Font(), Size().Zoom()) : 0;
+  std::optional<TMeasuredLine> line;
+  if (measured) line.emplace(report->TextMeasurer(), Font(), Size().Zoom());
   const TTextLayout layout = LayoutTextElement(
-      request, [this](QStringView text) { return TextWidth(text); }, lineHeight);
+      request, [this](QStringView text) { return TextWidth(text); }, lineHeight,
+      line ? &*line : nullptr);
   outputLines_ = layout.outputLines;
   if (request.resize && !(layout.bounds == request.bounds)) {
     TFlagScope updating(updatingBounds_);

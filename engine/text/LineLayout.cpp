@@ -6,40 +6,70 @@
 
 namespace {
 
+// A line grown by measuring its whole text each time, for width functions
+// that know nothing of lines.
+class TWholeTextLine final : public TGrowingLine {
+ public:
+  explicit TWholeTextLine(const TTextWidth& width) : width_(width) {}
+  void Clear() override { text_.clear(); }
+  int TryWord(QStringView word) override {
+    candidate_ = text_;
+    candidate_ += word;
+    return width_(candidate_);
+  }
+  void AcceptWord() override { text_ = candidate_; }
+
+ private:
+  const TTextWidth& width_;
+  QString text_;
+  QString candidate_;
+};
+
 // One source text without carriage returns or line feeds.
 class TPartLayout {
  public:
-  TPartLayout(const TLineLayoutOptions& options, const TTextWidth& width, QStringList& lines)
-      : W_(std::max(options.width, 0)), wordWrap_(options.wordWrap), width_(width), lines_(lines) {}
+  TPartLayout(const TLineLayoutOptions& options, const TTextWidth& width, TGrowingLine& line,
+              QStringList& lines)
+      : W_(std::max(options.width, 0)),
+        wordWrap_(options.wordWrap),
+        width_(width),
+        line_(line),
+        lines_(lines) {}
 
   void Run(QStringView part) {
+    line_.Clear();
     for (qsizetype at = 0; at < part.size() && !closed_;) {
       const qsizetype n = WordLength(part, at);
-      AddWord(part.mid(at, n).toString());
+      AddWord(part.mid(at, n));
       at += n;
     }
     if (!closed_) lines_.append(current_);
   }
 
  private:
-  int Width(const QString& s) const { return width_(s); }
+  int Width(QStringView s) const { return width_(s); }
 
-  void AddWord(QString w) {
-    if (Width(current_ + w) <= W_) {
-      current_ += w;
+  void AddWord(QStringView word) {
+    if (line_.TryWord(word) <= W_) {
+      line_.AcceptWord();
+      current_ += word;
       return;
     }
+    QString w = word.toString();
     if (current_.isEmpty()) {
       TakeFittingFront(w);
       w.clear();
     }
     lines_.append(current_);
     current_.clear();
-    if (Width(w) > W_) {
+    line_.Clear();
+    if (line_.TryWord(w) > W_) {
       // Cut to what fits; with W 0 even an empty text is too wide.
       w = W_ == 0 ? QString() : FittingPrefix(w);
       lines_.append(w);
       w.clear();
+    } else {
+      line_.AcceptWord();
     }
     if (!wordWrap_) {
       closed_ = true;
@@ -65,7 +95,7 @@ class TPartLayout {
     qsizetype tooWide = w.size();  // shortest length known too wide
     while (tooWide - fits > 1) {
       const qsizetype mid = fits + (tooWide - fits) / 2;
-      if (Width(w.left(mid)) <= W_) {
+      if (Width(QStringView(w).left(mid)) <= W_) {
         fits = mid;
       } else {
         tooWide = mid;
@@ -77,44 +107,52 @@ class TPartLayout {
   const int W_;
   const bool wordWrap_;
   const TTextWidth& width_;
+  TGrowingLine& line_;
   QStringList& lines_;
   QString current_;
   bool closed_ = false;
 };
 
 void LayoutPart(QStringView part, const TLineLayoutOptions& options, const TTextWidth& width,
-                QStringList& lines) {
+                TGrowingLine& line, QStringList& lines) {
   if (options.autoSize) {
     lines.append(part.toString());  // automatic size never wraps
     return;
   }
-  TPartLayout(options, width, lines).Run(part);
+  TPartLayout(options, width, line, lines).Run(part);
 }
 
 }  // namespace
 
 void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
                       QStringList& lines) {
+  LayoutSourceText(text, options, width, nullptr, lines);
+}
+
+void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
+                      TGrowingLine* line, QStringList& lines) {
+  TWholeTextLine wholeText(width);
+  TGrowingLine& growing = line != nullptr ? *line : wholeText;
   QString t = text.toString();
   t.remove(QChar(u'\n'));
   qsizetype start = 0;
   for (qsizetype cr; (cr = t.indexOf(QChar(u'\r'), start)) >= 0; start = cr + 1) {
-    LayoutPart(QStringView(t).mid(start, cr - start), options, width, lines);
+    LayoutPart(QStringView(t).mid(start, cr - start), options, width, growing, lines);
   }
-  LayoutPart(QStringView(t).mid(start), options, width, lines);
+  LayoutPart(QStringView(t).mid(start), options, width, growing, lines);
 }
 
 QStringList LayoutCaption(QStringView caption, const TLineLayoutOptions& options,
-                          const TTextWidth& width) {
+                          const TTextWidth& width, TGrowingLine* line) {
   QStringList lines;
-  LayoutSourceText(caption, options, width, lines);
+  LayoutSourceText(caption, options, width, line, lines);
   return lines;
 }
 
 QStringList LayoutMemoLines(const QStringList& memoLines, const TLineLayoutOptions& options,
-                            const TTextWidth& width) {
+                            const TTextWidth& width, TGrowingLine* line) {
   if (options.autoSize) return memoLines;
   QStringList lines;
-  for (const QString& line : memoLines) LayoutSourceText(line, options, width, lines);
+  for (const QString& memoLine : memoLines) LayoutSourceText(memoLine, options, width, line, lines);
   return lines;
 }

@@ -30,6 +30,18 @@
 
 using TTextWidth = std::function<int(QStringView text)>;
 
+// The current line as it grows by whole words. Trying a word gives the width
+// the line would have with it, which must equal the width function's answer
+// for that text; a measurer that keeps the line's extent answers without
+// measuring the whole line again, so a line costs in proportion to its words.
+class TGrowingLine {
+ public:
+  virtual ~TGrowingLine() = default;
+  virtual void Clear() = 0;                   // the line is empty again
+  virtual int TryWord(QStringView word) = 0;  // width of the line followed by `word`
+  virtual void AcceptWord() = 0;              // the word last tried joins the line
+};
+
 struct TLineLayoutOptions {
   int width = 0;  // W, pixels
   bool autoSize = true;
@@ -38,12 +50,16 @@ struct TLineLayoutOptions {
 
 void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
                       QStringList& lines);
+// The same, growing lines with `line` (which must agree with `width`) where
+// it is given; a null `line` measures each candidate line with `width`.
+void LayoutSourceText(QStringView text, const TLineLayoutOptions& options, const TTextWidth& width,
+                      TGrowingLine* line, QStringList& lines);
 
 // A label's caption: one source text.
 QStringList LayoutCaption(QStringView caption, const TLineLayoutOptions& options,
-                          const TTextWidth& width);
+                          const TTextWidth& width, TGrowingLine* line = nullptr);
 
 // A memo's lines: with AutoSize copied unchanged (no splitting at all),
 // otherwise each laid out as a source text in order.
 QStringList LayoutMemoLines(const QStringList& memoLines, const TLineLayoutOptions& options,
-                            const TTextWidth& width);
+                            const TTextWidth& width, TGrowingLine* line = nullptr);

@@ -41,6 +41,7 @@ struct TTextLayout {
 };
 
 // `width`: layout width of a text in pixels; `lineHeight`: the one-line
-// height in pixels (read only when `resize` is set).
+// height in pixels (read only when `resize` is set); `line`, when given,
+// grows the lines being broken with the same widths as `width`.
 TTextLayout LayoutTextElement(const TTextLayoutRequest& request, const TTextWidth& width,
-                              int lineHeight);
+                              int lineHeight, TGrowingLine* line = nullptr);

@@ -67,6 +67,9 @@ struct TTextMeasurer::TFontTable {
   TFontSpec font;  // selected into the canvas before a measurement
   // Fractional widths, so that a line's words add up to the line's width.
   std::unordered_map<std::u16string, double, TWordHash, std::equal_to<>> extents;
+  // Kerning where one word meets the next, by (before << 16 | after), so a
+  // join costs one lookup instead of three.
+  std::unordered_map<quint32, double> joins;
   int height = kUnknownHeight;
 };
 
@@ -101,6 +104,7 @@ class TTextMeasurer::TCache {
   void ForgetWords() {
     for (auto& [key, table] : tables_) {
       table->extents.clear();
+      table->joins.clear();
       table->height = kUnknownHeight;
     }
     words_ = 0;
@@ -174,12 +178,17 @@ double TTextMeasurer::WordExtent(TFontTable& table, QStringView word) {
 // less those of its two characters (0 on a surface that does not kern).
 // Pairs and characters are cached like words.
 double TTextMeasurer::JoinExtent(TFontTable& table, QChar before, QChar after) {
+  const quint32 key = quint32{before.unicode()} << 16 | after.unicode();
+  if (auto it = table.joins.find(key); it != table.joins.end()) return it->second;
   const QChar pair[2] = {before, after};
   const double both = WordExtent(table, QStringView(pair, 2));
   const double first = WordExtent(table, QStringView(pair, 1));
   const double second = WordExtent(table, QStringView(pair + 1, 1));
   if (both < 0 || first < 0 || second < 0) return kFailed;
-  return both - first - second;
+  const double join = both - first - second;
+  // Only while its parts stay cached, so the cache's limits hold for joins too.
+  if (cache_->Words() > 0) table.joins.emplace(key, join);
+  return join;
 }
 
 double TTextMeasurer::Extent(TFontTable& table, QStringView text) {
@@ -199,11 +208,34 @@ double TTextMeasurer::Extent(TFontTable& table, QStringView text) {
   return sum;
 }
 
-int TTextMeasurer::MeasureWidth(const TFontSpec& font, QStringView text) {
-  const double extent = Extent(TableFor(font), text);
+int TTextMeasurer::PixelsOf(double extent) const {
   if (extent < 0) return 0;
   // Whole pixels as the canvas rounds a whole text: halves up.
   return ClampToInt(static_cast<qint64>(std::min(std::floor(extent + 0.5), 1e15)) + 1);
+}
+
+int TTextMeasurer::MeasureWidth(const TFontSpec& font, QStringView text) {
+  return PixelsOf(Extent(TableFor(font), text));
+}
+
+int TTextMeasurer::LayoutWidthWith(const TFontSpec& font, int zoom, const TLineExtent& line,
+                                   QStringView word, TLineExtent& grown) {
+  grown = line;
+  if (word.isEmpty()) return ScaleHalfAwayFromZero(PixelsOf(line.extent), zoom);
+  if (line.extent >= 0) {
+    TFontTable& table = TableFor(font);
+    // As Extent adds a word: its extent, then its join with the word before.
+    const double w = WordExtent(table, word);
+    double sum = w < 0 ? -1 : line.extent + w;
+    if (sum >= 0 && !line.empty) {
+      const double join = JoinExtent(table, line.last, word.front());
+      sum = join == kFailed ? -1 : sum + join;
+    }
+    grown.extent = sum;
+  }
+  grown.last = word.back();
+  grown.empty = false;
+  return ScaleHalfAwayFromZero(PixelsOf(grown.extent), zoom);
 }
 
 int TTextMeasurer::MeasureHeight(const TFontSpec& font) {

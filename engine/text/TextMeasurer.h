@@ -52,6 +52,20 @@ class TTextMeasurer {
   int LayoutWidth(const TFontSpec& font, int zoom, QStringView text);
   int LineHeight(const TFontSpec& font, int zoom);
 
+  // A line of whole words (TextWords.h) as it grows: its extent is kept, so
+  // that trying the next word measures that word and where it meets the line,
+  // not the whole line again. The widths are those LayoutWidth gives for the
+  // line's text, to the bit: the same sums in the same order.
+  struct TLineExtent {
+    double extent = 0;  // fractional canvas pixels; < 0 once a measurement failed
+    QChar last;         // the line's last character, for the kerning of the next word
+    bool empty = true;
+  };
+  // LayoutWidth of the text of `line` followed by `word`, a single word;
+  // `grown` receives that longer line.
+  int LayoutWidthWith(const TFontSpec& font, int zoom, const TLineExtent& line, QStringView word,
+                      TLineExtent& grown);
+
   void Clear();
   const TMeasureStats& Stats() const { return stats_; }
 
@@ -64,6 +78,7 @@ class TTextMeasurer {
   double Extent(TFontTable& table, QStringView text);
   double WordExtent(TFontTable& table, QStringView word);
   double JoinExtent(TFontTable& table, QChar before, QChar after);
+  int PixelsOf(double extent) const;
 
   TCanvas& canvas_;
   TMeasureCacheLimits limits_;

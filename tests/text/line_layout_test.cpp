@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "LineLayout.h"
+#include "MeasuredLine.h"
 #include "MeasuringCanvas.h"
+#include "ReferenceCanvas.h"
 #include "TextMeasurer.h"
+#include "TextWords.h"
 
 namespace {
 
@@ -84,10 +89,12 @@ TEST_P(LineLayoutTable, GivesTheLines) {
   TTextMeasurer measurer(canvas);
   const TFontSpec font;
   const TTextWidth width = [&](QStringView s) { return measurer.LayoutWidth(font, 100, s); };
-  const QStringList lines = LayoutCaption(
-      QString::fromLatin1(c.text),
-      {.width = c.width, .autoSize = c.autoSize, .wordWrap = c.wordWrap}, width);
-  EXPECT_EQ(ToStd(lines), c.lines);
+  const TLineLayoutOptions options{
+      .width = c.width, .autoSize = c.autoSize, .wordWrap = c.wordWrap};
+  EXPECT_EQ(ToStd(LayoutCaption(QString::fromLatin1(c.text), options, width)), c.lines);
+  // Lines grown word by word on the measurer break the same way.
+  TMeasuredLine line(measurer, font, 100);
+  EXPECT_EQ(ToStd(LayoutCaption(QString::fromLatin1(c.text), options, width, &line)), c.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(TenPixelCanvas, LineLayoutTable, testing::ValuesIn(kCases),
@@ -115,6 +122,116 @@ TEST(LineLayout, MemoLinesAreSourceTextsUnlessAutoSized) {
             (std::vector<std::string>{"XXX ", "YYY", "AB", ""}));
   // AutoSize copies the lines as they are: no line feed is deleted.
   EXPECT_EQ(LayoutMemoLines(memo, {.width = 45, .autoSize = true}, width), memo);
+}
+
+// The breaking as it was when every candidate line was measured whole: the
+// oracle for lines grown word by word.
+QStringList WholeLineLayout(const QString& text, const TLineLayoutOptions& o,
+                            const TTextWidth& width) {
+  const int W = std::max(o.width, 0);
+  QStringList lines;
+  QString t = text;
+  t.remove(u'\n');
+  for (const QString& part : t.split(u'\r')) {
+    if (o.autoSize) {
+      lines << part;
+      continue;
+    }
+    QString current;
+    bool closed = false;
+    for (qsizetype at = 0; at < part.size() && !closed;) {
+      const qsizetype n = WordLength(part, at);
+      QString w = part.mid(at, n);
+      at += n;
+      if (width(current + w) <= W) {
+        current += w;
+        continue;
+      }
+      if (current.isEmpty()) {
+        for (QChar c : w) {
+          if (width(current + c) >= W) break;
+          current += c;
+        }
+        w.clear();
+      }
+      lines << current;
+      current.clear();
+      if (width(w) > W) {
+        qsizetype fits = 0, tooWide = w.size();
+        while (tooWide - fits > 1) {
+          const qsizetype mid = fits + (tooWide - fits) / 2;
+          (width(w.left(mid)) <= W ? fits : tooWide) = mid;
+        }
+        lines << (W == 0 ? QString() : w.left(fits));
+        w.clear();
+      }
+      if (!o.wordWrap) closed = true;
+      current += w;
+    }
+    if (!closed) lines << current;
+  }
+  return lines;
+}
+
+// Random texts of report words in several fonts, zooms and widths: lines
+// grown word by word, kerning where words meet included, come out as the
+// lines measured whole did. On the real reference device, and on a canvas
+// that kerns the pairs where these words meet by whole pixels, so that every
+// join counts.
+TEST(LineLayout, GrownLinesBreakAsWholeLines) {
+  const QStringList vocabulary = QStringLiteral(
+      "PERMISO DE CIRCULACIÓN VEHÍCULO OFICIAL Secretaría AV. To Wa LT. Yo "
+      "fe ff fi AUTO-MÓVIL P.V. 1,234.50 WAVE Tarjeta\r\n XW-12 \n \r ;:¡! "
+      "ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ Día-de-la-Semana")
+                                    .split(u' ');
+  auto kerning = std::make_unique<TMeasuringCanvas>();
+  kerning->kernedPairs = {QStringLiteral(" A"), QStringLiteral(" T"), QStringLiteral("-M"),
+                          QStringLiteral(" W"), QStringLiteral("-d")};
+  std::unique_ptr<TCanvas> canvases[] = {CreateReferenceCanvas(), std::move(kerning)};
+  TFontSpec regular;
+  TFontSpec bold = regular;
+  bold.style.bold = true;
+  bold.pointSize = 12;
+  TFontSpec italic = regular;
+  italic.style.italic = true;
+  italic.face = QStringLiteral("Times New Roman");
+  const TFontSpec fonts[] = {regular, bold, italic};
+  const int zooms[] = {100, 75, 150};
+
+  std::mt19937 rng(20261211);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  for (auto& canvas : canvases) {
+    TTextMeasurer measurer(*canvas);
+    for (int round = 0; round < 2000; ++round) {
+      QString text;
+      for (int words = pick(30); words > 0; --words) {
+        text += vocabulary[pick(int(vocabulary.size()))];
+        text += QStringLiteral(" -").at(pick(4) == 0 ? 1 : 0);
+        if (pick(8) == 0) text += u' ';  // runs of spaces
+      }
+      const TFontSpec& font = fonts[pick(3)];
+      const int zoom = zooms[pick(3)];
+      const TLineLayoutOptions options{.width = pick(10) == 0 ? pick(20) : pick(500),
+                                       .autoSize = false,
+                                       .wordWrap = pick(4) != 0};
+      const TTextWidth width = [&](QStringView s) { return measurer.LayoutWidth(font, zoom, s); };
+      TMeasuredLine line(measurer, font, zoom);
+      ASSERT_EQ(LayoutCaption(text, options, width, &line), WholeLineLayout(text, options, width))
+          << text.toStdString() << " width " << options.width << " zoom " << zoom;
+    }
+  }
+}
+
+// A failed measurement counts as width 0 on a grown line as on a whole one.
+TEST(LineLayout, GrownLineWithFailedMeasurementCountsAsZero) {
+  TMeasuringCanvas canvas;
+  TTextMeasurer measurer(canvas);
+  canvas.failing = true;
+  const TTextWidth width = [&](QStringView s) { return measurer.LayoutWidth({}, 100, s); };
+  TMeasuredLine line(measurer, {}, 100);
+  const QString text = QStringLiteral("XXX YYY ZZZ");
+  const TLineLayoutOptions options{.width = 45, .autoSize = false};
+  EXPECT_EQ(LayoutCaption(text, options, width, &line), WholeLineLayout(text, options, width));
 }
 
 }  // namespace
