@@ -13,6 +13,7 @@ class TForwardingCanvas : public TCanvas {
   int PixelsPerInchX() const override { return target_.PixelsPerInchX(); }
   int PixelsPerInchY() const override { return target_.PixelsPerInchY(); }
   void SelectFont(const TFontSpec& font) override { target_.SelectFont(font); }
+  double LineHeightPoints() override { return target_.LineHeightPoints(); }
   QSize TextExtent(const QString& text) override { return target_.TextExtent(text); }
   QSizeF TextExtentF(const QString& text) override { return target_.TextExtentF(text); }
   void TextOut(int x, int y, TTextAnchor anchor, const QString& text,
