@@ -18,20 +18,6 @@ namespace emf {
 
 namespace {
 
-// Ternary raster operations told apart, as the painter player tells them
-// apart on a surface without raster operations.
-constexpr std::uint32_t kSrcPaint = 0x00EE0086;
-constexpr std::uint32_t kSrcAnd = 0x008800C6;
-constexpr std::uint32_t kSrcInvert = 0x00660046;
-constexpr std::uint32_t kNotSrcCopy = 0x00330008;
-constexpr std::uint32_t kBlackness = 0x00000042;
-constexpr std::uint32_t kWhiteness = 0x00FF0062;
-constexpr std::uint32_t kDstInvert = 0x00550009;
-constexpr std::uint32_t kPatInvert = 0x005A0049;
-constexpr std::uint32_t kDestUnchanged = 0x00AA0029;
-
-constexpr std::uint32_t kR2Black = 1, kR2Nop = 11, kR2White = 16;
-
 // GDI's dash patterns of one-pixel pens, in pen widths.
 const std::vector<double> kDash = {18, 6};
 const std::vector<double> kDot = {3, 3};

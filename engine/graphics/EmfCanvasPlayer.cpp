@@ -11,11 +11,6 @@ namespace emf {
 
 namespace {
 
-constexpr std::uint32_t kSrcAnd = 0x008800C6;
-constexpr std::uint32_t kSrcPaint = 0x00EE0086;
-constexpr std::uint32_t kBlackness = 0x00000042;
-constexpr std::uint32_t kWhiteness = 0x00FF0062;
-
 TPenStyle PenStyleOf(std::uint32_t style) {
   switch (style & 0xF) {
     case kPsDash:

@@ -17,17 +17,6 @@ namespace emf {
 
 namespace {
 
-// Ternary raster operations this player tells apart.
-constexpr std::uint32_t kSrcPaint = 0x00EE0086;
-constexpr std::uint32_t kSrcAnd = 0x008800C6;
-constexpr std::uint32_t kSrcInvert = 0x00660046;
-constexpr std::uint32_t kNotSrcCopy = 0x00330008;
-constexpr std::uint32_t kBlackness = 0x00000042;
-constexpr std::uint32_t kWhiteness = 0x00FF0062;
-constexpr std::uint32_t kDstInvert = 0x00550009;
-constexpr std::uint32_t kPatInvert = 0x005A0049;
-constexpr std::uint32_t kDestUnchanged = 0x00AA0029;
-
 // Glyphs up to this many pixels high Qt draws from its own glyph cache;
 // larger ones it fills as paths.
 constexpr double kLargestCachedGlyph = 60;
@@ -55,8 +44,6 @@ bool Overlaps(const QRectF& a, const QRectF& b) {
 // Widest pen drawn, in the pen's units.
 constexpr double kWidestPen = 32767;
 
-// Binary raster operations (SETROP2).
-constexpr std::uint32_t kR2Black = 1, kR2Nop = 11, kR2White = 16;
 
 // Dash patterns of GDI's one-pixel pens, in pen widths: dash, dot, dash-dot,
 // dash-dot-dot.

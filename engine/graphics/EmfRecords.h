@@ -115,8 +115,21 @@ constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 
 constexpr std::uint32_t kRgnAnd = 1;
 constexpr std::uint32_t kRgnCopy = 5;
+// Ternary raster operations (BitBlt and its kin) the players tell apart.
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::uint32_t kPatCopy = 0x00F00021;
+constexpr std::uint32_t kSrcPaint = 0x00EE0086;
+constexpr std::uint32_t kSrcAnd = 0x008800C6;
+constexpr std::uint32_t kSrcInvert = 0x00660046;
+constexpr std::uint32_t kNotSrcCopy = 0x00330008;
+constexpr std::uint32_t kBlackness = 0x00000042;
+constexpr std::uint32_t kWhiteness = 0x00FF0062;
+constexpr std::uint32_t kDstInvert = 0x00550009;
+constexpr std::uint32_t kPatInvert = 0x005A0049;
+constexpr std::uint32_t kDestUnchanged = 0x00AA0029;
+
+// Binary raster operations (SETROP2).
+constexpr std::uint32_t kR2Black = 1, kR2Nop = 11, kR2White = 16;
 
 // Our own comment: the exact point size of the next font created, so that a
 // replay through a canvas selects the size that was asked for. Data:
