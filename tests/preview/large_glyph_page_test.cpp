@@ -26,6 +26,15 @@ namespace {
 constexpr qint64 kPeakGrowthLimitKb = 100 * 1024;
 constexpr qint64 kLeftAfterClosingLimitKb = 24 * 1024;
 
+// Under AddressSanitizer the process's figures say what its allocator keeps
+// (freed blocks held back to catch late use, shadow memory), not what the
+// player keeps; there the page is still painted and checked, its memory not.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryFiguresMeaningful = false;
+#else
+constexpr bool kMemoryFiguresMeaningful = true;
+#endif
+
 qint64 StatusKb(const char* field) {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return -1;
@@ -126,7 +135,9 @@ TEST_F(LargeGlyphPage, PaintsAtEveryZoomWithinBoundedMemoryAndGivesItBackOnClosi
     EXPECT_TRUE(ShowsColouredInk(shown)) << "at " << zoom << " %";
     const qint64 grown = StatusKb("VmHWM:") - before;
     RecordProperty(QStringLiteral("peak_growth_kb_%1").arg(zoom).toStdString(), int(grown));
-    EXPECT_LT(grown, kPeakGrowthLimitKb) << "at " << zoom << " %";
+    if (kMemoryFiguresMeaningful) {
+      EXPECT_LT(grown, kPeakGrowthLimitKb) << "at " << zoom << " %";
+    }
   }
 
   window->close();
@@ -135,7 +146,9 @@ TEST_F(LargeGlyphPage, PaintsAtEveryZoomWithinBoundedMemoryAndGivesItBackOnClosi
   QApplication::processEvents();
   const qint64 left = StatusKb("VmRSS:") - before;
   RecordProperty("left_after_closing_kb", int(left));
-  EXPECT_LT(left, kLeftAfterClosingLimitKb);
+  if (kMemoryFiguresMeaningful) {
+    EXPECT_LT(left, kLeftAfterClosingLimitKb);
+  }
 }
 
 }  // namespace
