@@ -241,12 +241,8 @@ void TEmfPdfPlayer::PatternBlit(const QRectF& rect, std::uint32_t rop) {
 void TEmfPdfPlayer::Bitmap(const QRectF& dest, const QImage& image, const QRectF& src,
                            std::uint32_t rop) {
   if (rop == kDestUnchanged || !Prepare()) return;
-  const QRectF source = src.normalized().intersected(QRectF(image.rect()));
-  if (source.isEmpty() || dest.width() == 0 || dest.height() == 0) return;
-  const bool flipX = (dest.width() < 0) != (src.width() < 0);
-  const bool flipY = (dest.height() < 0) != (src.height() < 0);
-  QImage picture = image.copy(source.toAlignedRect());
-  if (flipX || flipY) picture = picture.mirrored(flipX, flipY);
+  QImage picture = BlitSource(image, src, dest);
+  if (picture.isNull()) return;
   switch (rop) {
     case kNotSrcCopy:
       picture = picture.convertToFormat(QImage::Format_RGB32);

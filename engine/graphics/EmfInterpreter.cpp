@@ -149,6 +149,16 @@ TEmfInterpreter::TEmfInterpreter(const QByteArray& bytes, const TEmfLayout& layo
   state_.font = StockObject(13).font;
 }
 
+QImage TEmfInterpreter::BlitSource(const QImage& image, const QRectF& src, const QRectF& dest) {
+  const QRectF source = src.normalized().intersected(QRectF(image.rect()));
+  if (source.isEmpty() || dest.width() == 0 || dest.height() == 0) return {};
+  const bool flipX = (dest.width() < 0) != (src.width() < 0);
+  const bool flipY = (dest.height() < 0) != (src.height() < 0);
+  QImage picture = image.copy(source.toAlignedRect());
+  if (flipX || flipY) picture = picture.mirrored(flipX, flipY);
+  return picture;
+}
+
 QRectF TEmfInterpreter::PictureRect(const TEmfLayout& layout) {
   const double frameW = double(layout.frame[2]) - layout.frame[0];
   const double frameH = double(layout.frame[3]) - layout.frame[1];

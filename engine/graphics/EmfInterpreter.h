@@ -46,6 +46,9 @@ class TEmfInterpreter {
   // The picture in reference-device pixels: the frame, or the drawing's
   // bounds when the frame is missing or misses most of the drawing.
   static QRectF PictureRect(const TEmfLayout& layout);
+  // The part of `image` a blit copies from `src` to `dest`, mirrored where
+  // the signs of the two extents differ; null when nothing is drawn.
+  static QImage BlitSource(const QImage& image, const QRectF& src, const QRectF& dest);
 
  protected:
   const TDcState& State() const { return state_; }
